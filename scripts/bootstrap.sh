@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Installs every Debian package the build, the run command and the tests need.
+# Idempotent: when everything is present it only checks and returns.
+set -euo pipefail
+
+native_pkgs=(
+  build-essential cmake ninja-build pkg-config
+  clang libclang-rt-14-dev llvm
+  googletest libgtest-dev libgmock-dev
+  libfreetype-dev fonts-dejavu-core fonts-freefont-ttf
+  g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+  wine wine64 xvfb xauth x11-utils imagemagick
+  socat inetutils-telnetd
+  python3
+)
+i386_pkgs=(wine32:i386)
+
+missing=()
+for p in "${native_pkgs[@]}" "${i386_pkgs[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "bootstrap: these packages are missing and installing them needs root: ${missing[*]}" >&2
+  exit 1
+fi
+
+echo "bootstrap: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+fi
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# The i686 cross compiler must use the posix thread model (std::mutex, std::thread).
+update-alternatives --set i686-w64-mingw32-g++ /usr/bin/i686-w64-mingw32-g++-posix >/dev/null 2>&1 || true
+update-alternatives --set i686-w64-mingw32-gcc /usr/bin/i686-w64-mingw32-gcc-posix >/dev/null 2>&1 || true
+echo "bootstrap: done"
