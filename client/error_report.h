@@ -35,7 +35,8 @@ class ErrorReporter {
   int SetErrorLocation(const char* sourceFile, int line);
   int ErrorCall(int kind, int code, unsigned long systemError, const char* format, ...)
       __attribute__((format(printf, 5, 6)));
-  int VErrorCall(int kind, int code, unsigned long systemError, const char* format, va_list args);
+  int VErrorCall(int kind, int code, unsigned long systemError, const char* format, va_list args)
+      __attribute__((format(printf, 5, 0)));
 
   int LastErrorCode() const { return lastCode_; }
   const std::string& LastMessage() const { return lastMessage_; }

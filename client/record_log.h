@@ -32,7 +32,7 @@ class RecordLog {
 
   // printf-style; writes whatever it is given (the callers test the switches).
   void WriteRecord(const char* format, ...) __attribute__((format(printf, 2, 3)));
-  void VWriteRecord(const char* format, va_list args);
+  void VWriteRecord(const char* format, va_list args) __attribute__((format(printf, 2, 0)));
   void WriteText(std::string_view text);
 
   // WriteRecord only when the event log is on.

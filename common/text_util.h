@@ -28,6 +28,6 @@ int ClampToInt(long value);
 
 // printf into a std::string of whatever length the result needs.
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string FormatV(const char* format, va_list args);
+std::string FormatV(const char* format, va_list args) __attribute__((format(printf, 1, 0)));
 
 }  // namespace korvane

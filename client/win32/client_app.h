@@ -1,0 +1,51 @@
+// The client's one process-wide instance of every subsystem, owned by the
+// Windows shell and wired together here.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "client_config.h"
+#include "error_dialog.h"
+#include "error_report.h"
+#include "record_log.h"
+#include "registry_store.h"
+
+namespace korvane {
+
+struct ClientApp {
+  HINSTANCE instance = nullptr;
+  std::string commandLine;             // the full command line
+  std::string newInstanceCommandLine;  // base for further copies
+  int screenWidth = 0, screenHeight = 0;
+  int frameExtraWidth = 0, frameExtraHeight = 0;
+  int osKind = 0;  // 1 = Windows 9x platform, 2 = Windows NT platform
+  DWORD platformId = 0;
+
+  RegistryConfigStore store;
+  RecordLog log;
+  Win32ErrorPlatform errorPlatform;
+  ErrorReporter errors{errorPlatform, log};
+  ClientConfig config;
+
+  HWND mainWindow = nullptr;
+  int howToShow = SW_SHOWDEFAULT;  // the show command remembered for bringing the window up
+  bool mainShown = false;
+  bool bannerFailed = false;
+
+  // Terminal geometry and cell size.
+  int rows = 24, columns = 80, statusLines = 0;
+  int cellWidth = 6, cellHeight = 12;
+  int scrollBarWidth = 0;
+  std::string termType;  // TermType of the terminal definition
+};
+
+ClientApp& App();
+
+}  // namespace korvane
+
+// Reports through ErrorCall with the caller's source location (shown for kind 3).
+#define KV_ERROR(kind, code, systemError, ...)                          \
+  (::korvane::App().errors.SetErrorLocation(__FILE__, __LINE__),         \
+   ::korvane::App().errors.ErrorCall(kind, code, systemError, __VA_ARGS__))

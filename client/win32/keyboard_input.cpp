@@ -1,0 +1,8 @@
+#include "keyboard_input.h"
+
+namespace korvane {
+
+// The translation tables arrive with keyboard input.
+void BuildKeyTables() {}
+
+}  // namespace korvane

@@ -1,0 +1,11 @@
+// The program information lines (start-up log and "Record Info").
+#pragma once
+
+#include <string>
+
+namespace korvane {
+
+std::string WindowsVersionText();  // "Win9x", "WinNT" or "Win=%d"
+void WriteProgramInfo();           // the four lines into the event log
+
+}  // namespace korvane

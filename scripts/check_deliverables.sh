@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Checks the built i686 deliverables: 32-bit PE files, no MinGW runtime DLLs
+# needed, and the exact export names of every library.
+set -u
+root=$(cd "$(dirname "$0")/.." && pwd)
+bin=$root/build/win32/bin
+failed=0
+check() {  # description, command...
+  local what=$1
+  shift
+  if "$@"; then echo "ok - $what"; else echo "not ok - $what"; failed=$((failed + 1)); fi
+}
+
+for exe in Korvane.exe; do
+  check "$exe is an i386 PE" bash -c "i686-w64-mingw32-objdump -f '$bin/$exe' | grep -q 'file format pei-i386'"
+  check "$exe needs no MinGW DLLs" bash -c "! i686-w64-mingw32-objdump -p '$bin/$exe' | grep -Ei 'DLL Name: (libgcc|libstdc|libwinpthread)'"
+done
+
+# Exact exports of each DLL: name and the sorted list of its exported names.
+expect_exports() {  # dll, names...
+  local dll=$bin/$1
+  shift
+  local want got
+  want=$(printf '%s\n' "$@" | sort)
+  got=$(i686-w64-mingw32-objdump -p "$dll" 2>/dev/null |
+        awk '/\[Ordinal\/Name Pointer\] Table/{on=1; next} on && /^\s*\[/{print $NF} on && /^$/{on=0}' | sort)
+  [ "$want" = "$got" ] || { echo "   exports of $(basename "$dll"): $(echo $got)"; return 1; }
+}
+for dll in "$bin"/emu_*.dll; do
+  [ -f "$dll" ] || continue
+  check "$(basename "$dll") exports exactly the five module entry points" \
+    expect_exports "$(basename "$dll")" dll_Custom dll_Init dll_Key dll_PgmPfKeys dll_Submit
+done
+if [ -f "$bin/PfKey.DLL" ]; then
+  check "PfKey.DLL exports exactly CallFnEditDialog" expect_exports PfKey.DLL CallFnEditDialog
+fi
+
+echo "Deliverables: $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Builds Korvane and runs it under Wine with a ready configuration. With an X
+# display the client opens there and the command waits until it is closed;
+# without one it runs under Xvfb, saves a screenshot of the main window and
+# prints the file's path.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+"$root/scripts/bootstrap.sh"
+source "$root/scripts/wine_env.sh"
+"$root/scripts/build.sh" win32 "$(basename "$KORVANE_WIN_BUILD")"
+
+run=$root/build/run
+mkdir -p "$run"
+export WINEPREFIX=$run/prefix-$KORVANE_WINE_ARCH
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "== creating the Wine prefix $WINEPREFIX"
+  new_wine_prefix "$WINEPREFIX"
+fi
+
+# A ready configuration: the vt100 terminal type, selected.
+cat >"$run/korvane.reg" <<'REG'
+REGEDIT4
+
+[HKEY_CLASSES_ROOT\Software\Ambrel\Korvane\Settings]
+"TermName"="vt100"
+
+[HKEY_CLASSES_ROOT\Software\Ambrel\Korvane\Defaults]
+
+[HKEY_CLASSES_ROOT\Software\Ambrel\Korvane\Terms\vt100]
+"TermDLL"="emu_vt100.dll"
+"TermType"="vt100"
+"InitialScreen"="24,80,Y"
+REG
+"$WINE" regedit /S "$(winpath "$run/korvane.reg")" >/dev/null 2>&1
+# Programs started later must not join a Wine session begun without a display.
+wineserver -k >/dev/null 2>&1 || true
+
+bin=$KORVANE_WIN_BUILD/bin
+cd "$bin"
+if [ -n "${DISPLAY:-}" ]; then
+  echo "== starting Korvane.exe on $DISPLAY"
+  "$WINE" "$bin/Korvane.exe" || true
+else
+  shot=$run/korvane-window.bmp
+  rm -f "$shot" "${shot%.bmp}.png"
+  cat >"$run/show.kvt" <<KVT
+test "run"
+start \${BIN}\\Korvane.exe
+wait-window Korvane *
+sleep 2000
+screenshot $(winpath "$shot")
+KVT
+  echo "== starting Korvane.exe under Xvfb"
+  xvfb-run -a -s "-screen 0 1024x768x24" \
+    "$WINE" "$KORVANE_WIN_BUILD/test-bin/kvdriver.exe" "$(winpath "$run/show.kvt")" "BIN=$(winpath "$bin")" |
+    2>/dev/null | tr -d '\r' | grep -E '^(ok|not ok)' || true
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -f "$shot" ]; then
+    convert "$shot" "${shot%.bmp}.png" && shot=${shot%.bmp}.png
+    echo "Screenshot of the Korvane window: $shot"
+  else
+    echo "No window appeared; see the lines above." >&2
+    exit 1
+  fi
+fi

@@ -1,0 +1,519 @@
+// kvdriver: runs a test script against the real programs under Windows (or
+// Wine). It starts processes, finds their windows by class and title, reads
+// and clicks controls, sends messages and keys, reads and writes the
+// registry and checks exit codes. Every check prints "ok N - ..." or
+// "not ok N - ...", and the run ends with "N passed, N failed".
+//
+//   kvdriver.exe script.kvt [NAME=VALUE ...]
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "registry_store.h"
+#include "script_reader.h"
+
+namespace kvdriver {
+
+namespace {
+
+constexpr DWORD kDefaultWaitMs = 15000;
+
+struct Driver {
+  std::vector<std::pair<std::string, std::string>> variables;
+  std::string workingDirectory;
+  PROCESS_INFORMATION process = {};
+  bool haveProcess = false;
+  HWND window = nullptr;
+  int passed = 0, failed = 0, checkNumber = 0;
+  std::string testName;
+  korvane::RegistryConfigStore store;
+  LRESULT lastResult = 0;
+
+  void Check(bool ok, const std::string& what, const std::string& detail = "") {
+    ++checkNumber;
+    if (ok) {
+      ++passed;
+      std::printf("ok %d - %s: %s\n", checkNumber, testName.c_str(), what.c_str());
+    } else {
+      ++failed;
+      std::printf("not ok %d - %s: %s%s%s\n", checkNumber, testName.c_str(), what.c_str(), detail.empty() ? "" : ": ",
+                  detail.c_str());
+    }
+    std::fflush(stdout);
+  }
+};
+
+std::string Printable(const std::string& text) {
+  std::string out;
+  for (unsigned char c : text) {
+    if (c == '\n')
+      out += "\\n";
+    else if (c == '\r')
+      out += "\\r";
+    else if (c < 32 || c >= 127) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\x%02x", c);
+      out += buf;
+    } else
+      out += static_cast<char>(c);
+  }
+  return out;
+}
+
+// "*" matches anything; a trailing "*" matches a prefix; otherwise exact.
+bool Matches(const std::string& pattern, const std::string& text) {
+  if (pattern == "*") return true;
+  if (!pattern.empty() && pattern.back() == '*') return text.compare(0, pattern.size() - 1, pattern, 0, pattern.size() - 1) == 0;
+  return pattern == text;
+}
+
+std::string ClassOf(HWND w) {
+  char name[256] = "";
+  GetClassNameA(w, name, sizeof name);
+  return name;
+}
+
+std::string TextOf(HWND w) {
+  int length = GetWindowTextLengthA(w);
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  int got = GetWindowTextA(w, &text[0], length + 1);
+  text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+  return text;
+}
+
+struct FindRequest {
+  std::string className, title;
+  DWORD processId;  // 0 = any
+  HWND found;
+};
+
+BOOL CALLBACK FindTopLevel(HWND w, LPARAM param) {
+  auto* request = reinterpret_cast<FindRequest*>(param);
+  if (!IsWindowVisible(w)) return TRUE;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  if (request->processId && pid != request->processId) return TRUE;
+  if (!Matches(request->className, ClassOf(w)) || !Matches(request->title, TextOf(w))) return TRUE;
+  request->found = w;
+  return FALSE;
+}
+
+HWND FindWindowOf(Driver& d, const std::string& className, const std::string& title, bool anyProcess) {
+  FindRequest request{className, title, anyProcess || !d.haveProcess ? 0 : d.process.dwProcessId, nullptr};
+  EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&request));
+  return request.found;
+}
+
+BOOL CALLBACK CollectChild(HWND w, LPARAM p) {
+  reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
+  return TRUE;
+}
+
+std::vector<HWND> Children(HWND parent) {
+  std::vector<HWND> out;
+  EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&out));
+  return out;
+}
+
+DWORD WaitArg(const std::vector<std::string>& w, size_t index) {
+  return w.size() > index ? static_cast<DWORD>(std::strtoul(w[index].c_str(), nullptr, 10)) : kDefaultWaitMs;
+}
+
+long Number(const std::string& text) { return std::strtol(text.c_str(), nullptr, 0); }
+
+// Lets the started program run its message loop between our steps.
+void Pump(DWORD ms) {
+  DWORD end = GetTickCount() + ms;
+  for (;;) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    if (static_cast<LONG>(GetTickCount() - end) >= 0) break;
+    Sleep(20);
+  }
+}
+
+std::vector<uint8_t> HexBytes(const std::string& hex) {
+  std::vector<uint8_t> bytes;
+  for (size_t i = 0; i + 1 < hex.size(); i += 2) bytes.push_back(static_cast<uint8_t>(std::strtoul(hex.substr(i, 2).c_str(), nullptr, 16)));
+  return bytes;
+}
+
+std::string ReadFileText(const std::string& pattern, std::string& resolved) {
+  // A "*" in the file name picks the first match.
+  WIN32_FIND_DATAA found;
+  HANDLE h = FindFirstFileA(pattern.c_str(), &found);
+  if (h == INVALID_HANDLE_VALUE) return std::string();
+  FindClose(h);
+  size_t slash = pattern.find_last_of("\\/");
+  resolved = (slash == std::string::npos ? std::string() : pattern.substr(0, slash + 1)) + found.cFileName;
+  std::ifstream in(resolved, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+using Command = std::function<void(Driver&, const std::vector<std::string>&)>;
+
+void StartProcess(Driver& d, const std::vector<std::string>& w) {
+  if (d.haveProcess) {
+    CloseHandle(d.process.hProcess);
+    CloseHandle(d.process.hThread);
+    d.haveProcess = false;
+  }
+  std::string line = "\"" + w[1] + "\"";
+  if (w.size() > 2) line += " " + w[2];
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  std::vector<char> buffer(line.begin(), line.end());
+  buffer.push_back('\0');
+  BOOL ok = CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           d.workingDirectory.empty() ? nullptr : d.workingDirectory.c_str(), &si, &d.process);
+  d.haveProcess = ok != FALSE;
+  d.window = nullptr;
+  if (!ok) d.Check(false, "start " + line, "CreateProcess error " + std::to_string(GetLastError()));
+  if (ok) WaitForInputIdle(d.process.hProcess, 5000);
+}
+
+void WaitWindow(Driver& d, const std::vector<std::string>& w) {
+  DWORD timeout = WaitArg(w, 3);
+  DWORD start = GetTickCount();
+  HWND found = nullptr;
+  while (!(found = FindWindowOf(d, w[1], w[2], false)) && GetTickCount() - start < timeout) Pump(50);
+  d.window = found;
+  d.Check(found != nullptr, "window " + w[1] + " \"" + w[2] + "\" appears");
+}
+
+void ExpectNoWindow(Driver& d, const std::vector<std::string>& w) {
+  DWORD timeout = WaitArg(w, 3);
+  DWORD start = GetTickCount();
+  HWND found = nullptr;
+  while (!(found = FindWindowOf(d, w[1], w[2], false)) && GetTickCount() - start < timeout) Pump(50);
+  d.Check(found == nullptr, "no window " + w[1] + " \"" + w[2] + "\"", found ? "found \"" + TextOf(found) + "\"" : "");
+}
+
+void ExpectText(Driver& d, const std::vector<std::string>& w, bool prefix) {
+  std::string seen;
+  bool ok = false;
+  if (d.window) {
+    for (HWND child : Children(d.window)) {
+      if (!Matches(w[1], ClassOf(child))) continue;
+      std::string text = TextOf(child);
+      seen += " [" + Printable(text) + "]";
+      if (prefix ? text.compare(0, w[2].size(), w[2]) == 0 : text == w[2]) ok = true;
+    }
+  }
+  d.Check(ok, std::string(prefix ? "text starts with \"" : "text \"") + Printable(w[2]) + "\"",
+          d.window ? "seen:" + seen : "no current window");
+}
+
+void ExpectTitle(Driver& d, const std::vector<std::string>& w) {
+  std::string title = d.window ? TextOf(d.window) : "";
+  d.Check(d.window && Matches(w[1], title), "title \"" + w[1] + "\"", "is \"" + title + "\"");
+}
+
+void Click(Driver& d, const std::vector<std::string>& w) {
+  HWND button = nullptr;
+  if (d.window)
+    for (HWND child : Children(d.window))
+      if (ClassOf(child) == "Button" && TextOf(child) == w[1]) button = child;
+  d.Check(button != nullptr, "click \"" + w[1] + "\"");
+  if (button) PostMessageA(d.window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
+  Pump(100);
+}
+
+void ExpectExit(Driver& d, const std::vector<std::string>& w) {
+  if (!d.haveProcess) {
+    d.Check(false, "exit code", "no process");
+    return;
+  }
+  DWORD timeout = WaitArg(w, 2);
+  DWORD start = GetTickCount();
+  while (WaitForSingleObject(d.process.hProcess, 0) == WAIT_TIMEOUT && GetTickCount() - start < timeout) Pump(50);
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(d.process.hProcess, &code);
+  d.Check(code == static_cast<DWORD>(Number(w[1])), "exit code " + w[1],
+          code == STILL_ACTIVE ? std::string("still running") : "was " + std::to_string(code));
+  if (code == STILL_ACTIVE) TerminateProcess(d.process.hProcess, 99);
+}
+
+void ExpectRunning(Driver& d, const std::vector<std::string>& w) {
+  Pump(WaitArg(w, 1));
+  bool running = d.haveProcess && WaitForSingleObject(d.process.hProcess, 0) == WAIT_TIMEOUT;
+  d.Check(running, "still running");
+}
+
+void Kill(Driver& d, const std::vector<std::string>&) {
+  if (d.haveProcess) {
+    TerminateProcess(d.process.hProcess, 99);
+    WaitForSingleObject(d.process.hProcess, 5000);
+  }
+}
+
+void SendOrPost(Driver& d, const std::vector<std::string>& w, bool send) {
+  if (!d.window) {
+    d.Check(false, w[0], "no current window");
+    return;
+  }
+  UINT msg = static_cast<UINT>(Number(w[1]));
+  WPARAM wp = static_cast<WPARAM>(Number(w.size() > 2 ? w[2] : "0"));
+  LPARAM lp = static_cast<LPARAM>(Number(w.size() > 3 ? w[3] : "0"));
+  if (send) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(d.window, msg, wp, lp, SMTO_NORMAL, 10000, &result);
+    d.lastResult = static_cast<LRESULT>(result);
+    if (w.size() > 5 && w[4] == "expect")
+      d.Check(d.lastResult == Number(w[5]), "message " + w[1] + " returns " + w[5],
+              "returned " + std::to_string(static_cast<long long>(d.lastResult)));
+  } else {
+    PostMessageA(d.window, msg, wp, lp);
+  }
+  Pump(50);
+}
+
+void Key(Driver& d, const std::vector<std::string>& w) {
+  UINT vk = static_cast<UINT>(Number(w[1]));
+  UINT scan = MapVirtualKeyA(vk, 0);
+  PostMessageA(d.window, WM_KEYDOWN, vk, 1 | (scan << 16));
+  PostMessageA(d.window, WM_KEYUP, vk, 1 | (scan << 16) | (1u << 30) | (1u << 31));
+  Pump(50);
+}
+
+// Every item of a menu resource, depth-first, one line each: "-" for a
+// separator, "> text" for a submenu, "text|id" for a command.
+void DumpMenu(HMENU menu, int depth, std::string& out) {
+  int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    char text[256] = "";
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE | MIIM_STRING;
+    info.dwTypeData = text;
+    info.cch = sizeof text;
+    GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
+    out += std::string(static_cast<size_t>(depth) * 2, ' ');
+    if (info.fType & MFT_SEPARATOR)
+      out += "-\n";
+    else if (info.hSubMenu) {
+      out += "> " + std::string(text) + "\n";
+      DumpMenu(info.hSubMenu, depth + 1, out);
+    } else
+      out += std::string(text) + "|" + std::to_string(info.wID) + "\n";
+  }
+}
+
+// expect-menu-resource <module> <id> <expected dump>
+void ExpectMenuResource(Driver& d, const std::vector<std::string>& w) {
+  HMODULE module = LoadLibraryExA(w[1].c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  HMENU menu = module ? LoadMenuA(module, MAKEINTRESOURCEA(Number(w[2]))) : nullptr;
+  std::string dump;
+  if (menu) DumpMenu(menu, 0, dump);
+  d.Check(menu && dump == w[3], "menu resource " + w[2] + " of " + w[1], "is:\n" + dump);
+  if (menu) DestroyMenu(menu);
+  if (module) FreeLibrary(module);
+}
+
+void ExpectHasMenu(Driver& d, const std::vector<std::string>&) {
+  d.Check(d.window && GetMenu(d.window) != nullptr, "window has a menu");
+}
+
+void RegSet(Driver& d, const std::vector<std::string>& w) {
+  d.store.WriteTextCreatingKey(w[1], w[2], w[3]);
+}
+
+void RegSetBinary(Driver& d, const std::vector<std::string>& w) {
+  std::vector<uint8_t> bytes = HexBytes(w[3]);
+  d.store.WriteBinary(w[1], w[2], bytes.data(), bytes.size());
+}
+
+void RegDelete(Driver& d, const std::vector<std::string>& w) {
+  if (w.size() > 2)
+    d.store.DeleteValue(w[1], w[2]);
+  else
+    d.store.DeleteKey(w[1]);
+}
+
+void RegExpect(Driver& d, const std::vector<std::string>& w) {
+  auto value = korvane::ReadText(d.store, w[1], w[2]);
+  d.Check(value && *value == w[3], "registry " + w[1] + "\\" + w[2] + " = \"" + w[3] + "\"",
+          value ? "is \"" + Printable(*value) + "\"" : std::string("missing"));
+}
+
+void RegExpectMissing(Driver& d, const std::vector<std::string>& w) {
+  bool missing = w.size() > 2 ? !d.store.ReadValue(w[1], w[2]) : !d.store.KeyExists(w[1]);
+  d.Check(missing, "registry " + w[1] + (w.size() > 2 ? "\\" + w[2] : "") + " missing");
+}
+
+void RegExpectHex(Driver& d, const std::vector<std::string>& w) {
+  auto value = d.store.ReadValue(w[1], w[2]);
+  std::string hex;
+  if (value)
+    for (uint8_t b : *value) {
+      char buf[4];
+      std::snprintf(buf, sizeof buf, "%02x", b);
+      hex += buf;
+    }
+  d.Check(value && hex == w[3], "registry " + w[1] + "\\" + w[2] + " bytes", value ? "is " + hex : "missing");
+}
+
+void FileContains(Driver& d, const std::vector<std::string>& w, bool wanted) {
+  std::string resolved;
+  std::string text = ReadFileText(w[1], resolved);
+  bool contains = !resolved.empty() && text.find(w[2]) != std::string::npos;
+  d.Check(contains == wanted, std::string(wanted ? "file " : "file without ") + w[1] + " \"" + Printable(w[2]) + "\"",
+          resolved.empty() ? "no such file" : "holds \"" + Printable(text.substr(0, 400)) + "\"");
+}
+
+void FileMissing(Driver& d, const std::vector<std::string>& w) {
+  WIN32_FIND_DATAA found;
+  HANDLE h = FindFirstFileA(w[1].c_str(), &found);
+  if (h != INVALID_HANDLE_VALUE) FindClose(h);
+  d.Check(h == INVALID_HANDLE_VALUE, "no file " + w[1]);
+}
+
+void DeleteFiles(Driver&, const std::vector<std::string>& w) {
+  WIN32_FIND_DATAA found;
+  HANDLE h = FindFirstFileA(w[1].c_str(), &found);
+  if (h == INVALID_HANDLE_VALUE) return;
+  size_t slash = w[1].find_last_of("\\/");
+  std::string dir = slash == std::string::npos ? std::string() : w[1].substr(0, slash + 1);
+  do DeleteFileA((dir + found.cFileName).c_str());
+  while (FindNextFileA(h, &found));
+  FindClose(h);
+}
+
+void WriteFileCommand(Driver&, const std::vector<std::string>& w) {
+  std::ofstream out(w[1], std::ios::binary);
+  out << w[2];
+}
+
+// Saves the current window's picture as a 24-bit BMP.
+void Screenshot(Driver& d, const std::vector<std::string>& w) {
+  if (!d.window) return;
+  Pump(200);
+  RECT r;
+  GetWindowRect(d.window, &r);
+  int width = r.right - r.left, height = r.bottom - r.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+  SelectObject(memory, old);
+  BITMAPINFOHEADER info = {};
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  int stride = ((width * 3 + 3) / 4) * 4;
+  std::vector<char> pixels(static_cast<size_t>(stride) * static_cast<size_t>(height));
+  GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  BITMAPFILEHEADER file = {};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+  std::ofstream out(w[1], std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&info), sizeof info);
+  out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+}
+
+const std::map<std::string, std::pair<size_t, Command>>& Commands() {
+  static const std::map<std::string, std::pair<size_t, Command>> table = {
+      {"test", {2, [](Driver& d, const auto& w) { d.testName = w[1]; }}},
+      {"set", {3, [](Driver& d, const auto& w) { d.variables.emplace_back(w[1], w[2]); }}},
+      {"env", {3, [](Driver&, const auto& w) { SetEnvironmentVariableA(w[1].c_str(), w[2].empty() ? nullptr : w[2].c_str()); }}},
+      {"cd", {2, [](Driver& d, const auto& w) { d.workingDirectory = w[1]; }}},
+      {"start", {2, StartProcess}},
+      {"wait-window", {3, WaitWindow}},
+      {"expect-no-window", {3, ExpectNoWindow}},
+      {"expect-text", {3, [](Driver& d, const auto& w) { ExpectText(d, w, false); }}},
+      {"expect-text-prefix", {3, [](Driver& d, const auto& w) { ExpectText(d, w, true); }}},
+      {"expect-title", {2, ExpectTitle}},
+      {"click", {2, Click}},
+      {"close", {1, [](Driver& d, const auto&) { if (d.window) PostMessageA(d.window, WM_CLOSE, 0, 0); Pump(50); }}},
+      {"send", {2, [](Driver& d, const auto& w) { SendOrPost(d, w, true); }}},
+      {"post", {2, [](Driver& d, const auto& w) { SendOrPost(d, w, false); }}},
+      {"key", {2, Key}},
+      {"expect-exit", {2, ExpectExit}},
+      {"expect-running", {1, ExpectRunning}},
+      {"kill", {1, Kill}},
+      {"expect-has-menu", {1, ExpectHasMenu}},
+      {"expect-menu-resource", {4, ExpectMenuResource}},
+      {"reg-set", {4, RegSet}},
+      {"reg-set-bin", {4, RegSetBinary}},
+      {"reg-delete", {2, RegDelete}},
+      {"reg-expect", {4, RegExpect}},
+      {"reg-expect-missing", {2, RegExpectMissing}},
+      {"reg-expect-hex", {4, RegExpectHex}},
+      {"expect-file-contains", {3, [](Driver& d, const auto& w) { FileContains(d, w, true); }}},
+      {"expect-file-lacks", {3, [](Driver& d, const auto& w) { FileContains(d, w, false); }}},
+      {"expect-no-file", {2, FileMissing}},
+      {"delete-files", {2, DeleteFiles}},
+      {"write-file", {3, WriteFileCommand}},
+      {"mkdir", {2, [](Driver&, const auto& w) { CreateDirectoryA(w[1].c_str(), nullptr); }}},
+      {"sleep", {2, [](Driver&, const auto& w) { Pump(static_cast<DWORD>(Number(w[1]))); }}},
+      {"screenshot", {2, Screenshot}},
+  };
+  return table;
+}
+
+int Run(const std::string& path, Driver& d) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    std::printf("not ok 1 - cannot read script %s\n0 passed, 1 failed\n", path.c_str());
+    return 1;
+  }
+  std::stringstream text;
+  text << in.rdbuf();
+  std::vector<ScriptLine> lines;
+  std::string error;
+  if (!ReadScript(text.str(), lines, error)) {
+    std::printf("not ok 1 - script %s: %s\n0 passed, 1 failed\n", path.c_str(), error.c_str());
+    return 1;
+  }
+  d.testName = path;
+  for (const ScriptLine& line : lines) {
+    std::vector<std::string> words;
+    for (const std::string& word : line.words) words.push_back(Expand(word, d.variables));
+    auto it = Commands().find(words[0]);
+    if (it == Commands().end() || words.size() < it->second.first) {
+      d.Check(false, "script line " + std::to_string(line.number), "unknown command or missing words: " + words[0]);
+      continue;
+    }
+    it->second.second(d, words);
+  }
+  if (d.haveProcess && WaitForSingleObject(d.process.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(d.process.hProcess, 99);
+  std::printf("%d passed, %d failed\n", d.passed, d.failed);
+  return d.failed == 0 ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace kvdriver
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: kvdriver script [NAME=VALUE ...]\n");
+    return 2;
+  }
+  kvdriver::Driver driver;
+  for (int i = 2; i < argc; ++i) {
+    std::string arg = argv[i];
+    size_t eq = arg.find('=');
+    if (eq != std::string::npos) driver.variables.emplace_back(arg.substr(0, eq), arg.substr(eq + 1));
+  }
+  return kvdriver::Run(argv[1], driver);
+}

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Runs every Wine integration script (tests/wine/scripts/*.kvt, or those
+# named) with the UI driver in a fresh prefix under the current X display.
+# Each script must end with its own "N passed, N failed" line: a program
+# that exits silently in a broken prefix is a failure, not a pass.
+set -u
+source "$(dirname "$0")/../../scripts/wine_env.sh"
+
+build=$KORVANE_WIN_BUILD
+work=$build/wine-tests
+scratch=$work/scratch
+mkdir -p "$work"
+rm -rf "$scratch"
+mkdir -p "$scratch"
+
+new_wine_prefix "$work/prefix"
+
+scripts=("$@")
+[ ${#scripts[@]} -eq 0 ] && scripts=("$KORVANE_ROOT"/tests/wine/scripts/*.kvt)
+
+total_passed=0
+total_failed=0
+broken=()
+for script in "${scripts[@]}"; do
+  name=$(basename "$script" .kvt)
+  out=$work/$name.out
+  mkdir -p "$scratch/$name"
+  "$WINE" "$build/test-bin/kvdriver.exe" "$(winpath "$script")" \
+      "BIN=$(winpath "$build/bin")" "SCRATCH=$(winpath "$scratch/$name")" \
+      "SCRATCH_UNIX=$scratch/$name" >"$out.raw" 2>&1
+  status=$?
+  tr -d '\r' <"$out.raw" >"$out"
+  summary=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$out" | tail -1)
+  if [ -z "$summary" ]; then
+    broken+=("$name")
+    echo "not ok - $name: no summary line (driver exit status $status)"
+    cat "$out"
+    continue
+  fi
+  grep -E '^not ok' "$out"
+  p=${summary%% passed*}
+  f=${summary#*, }
+  f=${f%% failed}
+  total_passed=$((total_passed + p))
+  total_failed=$((total_failed + f))
+  echo "$name: $summary"
+done
+wineserver -k >/dev/null 2>&1 || true
+
+echo "Wine ($KORVANE_WINE_ARCH): $total_passed passed, $((total_failed + ${#broken[@]})) failed"
+[ "$total_failed" -eq 0 ] && [ ${#broken[@]} -eq 0 ]
