@@ -6,6 +6,7 @@
 #include "font_loading.h"
 #include "hosts_dialog.h"
 #include "resource_ids.h"
+#include "screen_window.h"
 #include "socket_connection.h"
 #include "term_definition.h"
 #include "window_placement.h"
@@ -26,8 +27,14 @@ LRESULT OnCommand(HWND window, int id) {
   return 0;
 }
 
+// The window procedure hands each message to the subsystem that owns it:
+// the screen (display messages, painting), the connection, then the
+// window's own commands and sizing.
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   ClientApp& app = App();
+  LRESULT result = 0;
+  if (HandleScreenMessage(window, message, wParam, lParam, result)) return result;
+  if (HandleConnectionMessage(window, message, wParam, lParam, result)) return result;
   switch (message) {
     case WM_CREATE:
       return 0;
@@ -41,9 +48,6 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WUM_CLOSE:
       SendMessageA(window, WM_CLOSE, 0, 0);
-      return 0;
-    case WUM_CONNECT:
-      OnConnectMessage(window);
       return 0;
     default:
       break;

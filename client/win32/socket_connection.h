@@ -7,7 +7,8 @@ namespace korvane {
 
 // Once per emptying of the message queue: pending writes, then one read.
 void ServiceSocket();
-// WUM_CONNECT: start a connection.
-void OnConnectMessage(HWND window);
+// Handles the connection's messages (WUM_CONNECT, WUM_SOCKET, ...); false
+// leaves the message to others.
+bool HandleConnectionMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 }  // namespace korvane

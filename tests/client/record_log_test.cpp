@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "test_support.h"
+#include "client_test_support.h"
 
 namespace korvane {
 namespace {

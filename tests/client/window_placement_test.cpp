@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "test_support.h"
+#include "client_test_support.h"
 
 namespace korvane {
 namespace {

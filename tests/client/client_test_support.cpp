@@ -1,4 +1,4 @@
-#include "test_support.h"
+#include "client_test_support.h"
 
 #include <cstdlib>
 #include <filesystem>
