@@ -5,6 +5,7 @@
 #include "display_messages.h"
 #include "font_loading.h"
 #include "hosts_dialog.h"
+#include "module_binding.h"
 #include "resource_ids.h"
 #include "screen_window.h"
 #include "socket_connection.h"
