@@ -7,7 +7,7 @@ native_pkgs=(
   build-essential cmake ninja-build pkg-config
   clang libclang-rt-14-dev llvm
   googletest libgtest-dev libgmock-dev
-  libfreetype-dev fonts-dejavu-core fonts-freefont-ttf
+  libfreetype-dev fonts-dejavu-core fonts-go xfonts-base
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine64 xvfb xauth x11-utils imagemagick
   socat inetutils-telnetd
