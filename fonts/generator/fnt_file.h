@@ -12,6 +12,7 @@
 namespace korvane::fontgen {
 
 constexpr uint8_t kOemCharset = 255;
+constexpr uint8_t kFamilyRoman = 0x10, kFamilyModern = 0x30;  // FF_ROMAN (serif), FF_MODERN
 
 struct FntFont {
   std::string faceName;
@@ -19,7 +20,7 @@ struct FntFont {
   int width = 0, height = 0;  // the cell
   int ascent = 0;             // baseline, rows from the top
   uint8_t charset = kOemCharset;
-  uint8_t family = 0x30;      // FF_MODERN
+  uint8_t family = kFamilyModern;
   int points = 0;             // nominal size at 96 dpi
   std::vector<GlyphBitmap> glyphs;  // 256, each width x height
 };

@@ -50,6 +50,7 @@ int GenerateSize(const std::string& outDir, const Sources& src, bool serif, int 
   raster.SetCell(w, 2 * w);
   for (int typeface = 0; typeface < 2; ++typeface) {
     FntFont font = BuildFont(raster, w, 2 * w, typeface, typeface == 1 ? CodePage::Windows1252 : CodePage::Oem437);
+    font.family = serif ? kFamilyRoman : kFamilyModern;
     std::string path = outDir + "/" + FontFileName(w, 2 * w, serif, typeface);
     if (!WriteFile(path, WriteFnt(font))) {
       std::fprintf(stderr, "kvfontgen: cannot write %s\n", path.c_str());

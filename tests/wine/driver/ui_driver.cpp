@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "bitmap_file.h"
 #include "registry_store.h"
 #include "script_reader.h"
 
@@ -409,23 +410,7 @@ void Screenshot(Driver& d, const std::vector<std::string>& w) {
   HGDIOBJ old = SelectObject(memory, bitmap);
   BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
   SelectObject(memory, old);
-  BITMAPINFOHEADER info = {};
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = height;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  int stride = ((width * 3 + 3) / 4) * 4;
-  std::vector<char> pixels(static_cast<size_t>(stride) * static_cast<size_t>(height));
-  GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-  BITMAPFILEHEADER file = {};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-  std::ofstream out(w[1], std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&file), sizeof file);
-  out.write(reinterpret_cast<const char*>(&info), sizeof info);
-  out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+  SaveBitmap(memory, bitmap, width, height, w[1]);
   DeleteObject(bitmap);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
