@@ -9,6 +9,7 @@
 #include "client_config.h"
 #include "error_dialog.h"
 #include "error_report.h"
+#include "font_sizing.h"
 #include "record_log.h"
 #include "registry_store.h"
 
@@ -28,6 +29,7 @@ struct ClientApp {
   Win32ErrorPlatform errorPlatform;
   ErrorReporter errors{errorPlatform, log};
   ClientConfig config;
+  FontSizing fonts{log, errors};
 
   HWND mainWindow = nullptr;
   int howToShow = SW_SHOWDEFAULT;  // the show command remembered for bringing the window up

@@ -1,4 +1,6 @@
-// Screen fonts: the font files, the available sizes and the cell size.
+// Screen fonts: the font files, the available sizes and the cell size. The
+// decisions are FontSizing's (client core); this adds and removes the files
+// and asks GDI what it offers.
 #pragma once
 
 namespace korvane {
@@ -7,9 +9,12 @@ int LoadFonts();                 // start-up: 0 or 1001
 void UnloadFontFiles();
 void DeleteScreenFont();         // the current screen font object, at program end
 bool SizeAvailable(int width, int height);
-// Picks the cell for the wanted area (height a, width b) and makes the plain
-// attribute current.
+// Picks the cell for the wanted area (height a, width b), adds that size's
+// files and makes the plain attribute current.
 void SelectFontSize(int a, int b, int direction);
+// A new cell for the wanted height and width, searching downwards when the
+// area shrinks; every screen font is made again at the new size.
+void ResizeFonts(int height, int width);
 void UpdateFontMenus();
 
 }  // namespace korvane

@@ -397,6 +397,18 @@ void WriteFileCommand(Driver&, const std::vector<std::string>& w) {
   out << w[2];
 }
 
+void CopyFileCommand(Driver& d, const std::vector<std::string>& w) {
+  d.Check(CopyFileA(w[1].c_str(), w[2].c_str(), FALSE) != FALSE, "copy " + w[1]);
+}
+
+// expect-client-size <width> <height>: the current window's client area.
+void ExpectClientSize(Driver& d, const std::vector<std::string>& w) {
+  RECT r = {};
+  if (d.window) GetClientRect(d.window, &r);
+  d.Check(d.window && r.right == Number(w[1]) && r.bottom == Number(w[2]), "client size " + w[1] + " x " + w[2],
+          "is " + std::to_string(r.right) + " x " + std::to_string(r.bottom));
+}
+
 // Saves the current window's picture as a 24-bit BMP.
 void Screenshot(Driver& d, const std::vector<std::string>& w) {
   if (!d.window) return;
@@ -449,6 +461,8 @@ const std::map<std::string, std::pair<size_t, Command>>& Commands() {
       {"expect-no-file", {2, FileMissing}},
       {"delete-files", {2, DeleteFiles}},
       {"write-file", {3, WriteFileCommand}},
+      {"copy-file", {3, CopyFileCommand}},
+      {"expect-client-size", {3, ExpectClientSize}},
       {"mkdir", {2, [](Driver&, const auto& w) { CreateDirectoryA(w[1].c_str(), nullptr); }}},
       {"sleep", {2, [](Driver&, const auto& w) { Pump(static_cast<DWORD>(Number(w[1]))); }}},
       {"screenshot", {2, Screenshot}},
