@@ -35,5 +35,19 @@ if [ -f "$bin/PfKey.DLL" ]; then
   check "PfKey.DLL exports exactly CallFnEditDialog" expect_exports PfKey.DLL CallFnEditDialog
 fi
 
+# The 48 font files: version 3.00 bitmap fonts carrying their face name.
+font_file_ok() {  # file, face
+  [ -f "$1" ] && [ "$(head -c 2 "$1" | od -An -tx1 | tr -d ' ')" = 0003 ] && grep -qa "$2" "$1"
+}
+fonts_ok=0
+for w in 04 05 06 07 08 09 10 11 12 13 14 15; do
+  h=$(printf '%02d' $((10#$w * 2)))
+  for family in F S; do
+    font_file_ok "$bin/KV${w}x${h}${family}A.FNT" "Korvane Ascii" && fonts_ok=$((fonts_ok + 1))
+    font_file_ok "$bin/KV${w}x${h}${family}N.FNT" "Korvane Ansi" && fonts_ok=$((fonts_ok + 1))
+  done
+done
+check "48 font files beside Korvane.exe ($fonts_ok found)" test "$fonts_ok" -eq 48
+
 echo "Deliverables: $failed failed"
 [ "$failed" -eq 0 ]
