@@ -36,7 +36,6 @@ class AvailableSizes {
   static constexpr size_t kCapacity = 100;
   void Insert(const CellSize& size);
   const std::vector<CellSize>& Entries() const { return entries_; }
-  bool Empty() const { return entries_.empty(); }
 
  private:
   std::vector<CellSize> entries_;

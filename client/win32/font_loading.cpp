@@ -95,6 +95,10 @@ void SelectFontSize(int a, int b, int direction) {
 
 void ResizeFonts(int height, int width) {
   FontSizing& fonts = App().fonts;
+  // The window code may have moved the current cell (maximising searches
+  // down from one pixel above the size it wants).
+  fonts.cellWidth = App().cellWidth;
+  fonts.cellHeight = App().cellHeight;
   int direction = fonts.ResizeDirection(height, width);
   UnloadFontFiles();
   SelectFontSize(height, width, direction);
