@@ -373,8 +373,10 @@ void Display::WriteChunk(const char* text, int count, bool doubleWidth) {
     LogOutput(text, count);
   }
   scratch_.assign(text, text + count);
-  if (outputMap_)
-    for (char& c : scratch_) c = static_cast<char>(outputMap_[static_cast<unsigned char>(c)]);
+  if (maps_) {
+    const uint8_t* map = maps_->Active();
+    for (char& c : scratch_) c = static_cast<char>(map[static_cast<unsigned char>(c)]);
+  }
   model_.Store(row, column, scratch_.data(), count, model_.attribute, doubleWidth);
   if (!scrollbackView) surface_->DrawRun(row, column, scratch_.data(), count, model_.attribute);
 

@@ -15,6 +15,7 @@
 #include "error_report.h"
 #include "record_log.h"
 #include "screen_model.h"
+#include "terminal_definition.h"
 
 namespace korvane {
 
@@ -75,8 +76,8 @@ class Display {
 
   void SetSurface(Surface* surface) { surface_ = surface ? surface : &noSurface_; }
   void SetHooks(DisplayHooks* hooks) { hooks_ = hooks ? hooks : &noHooks_; }
-  // The active output character map (256 entries), or none for identity.
-  void SetOutputMap(const uint8_t* map) { outputMap_ = map; }
+  // Written text goes through the active map of these (none: unchanged).
+  void SetCharacterMaps(const CharacterMaps* maps) { maps_ = maps; }
 
   // Screen messages are applied here; the connection and window messages
   // only pass through to the hooks.
@@ -163,7 +164,7 @@ class Display {
   DisplayHooks noHooks_;
   Surface* surface_ = &noSurface_;
   DisplayHooks* hooks_ = &noHooks_;
-  const uint8_t* outputMap_ = nullptr;
+  const CharacterMaps* maps_ = nullptr;
   std::vector<char> scratch_;  // translated text of a chunk
   int caretDepth_ = 0;         // nesting of messages that hide the caret
   int cursorRatio_ = 0, caretWidth_ = 0, caretHeight_ = 0;

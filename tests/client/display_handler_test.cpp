@@ -4,7 +4,6 @@
 
 #include <array>
 #include <climits>
-#include <numeric>
 
 #include "display_test_support.h"
 
@@ -302,15 +301,18 @@ TEST(DisplayWrite, DoubleWidthOnAOneColumnScreenIsDropped) {
 
 TEST(DisplayWrite, TextGoesThroughTheOutputMapButTheSendersBufferStays) {
   DisplayFixture f;
-  std::array<uint8_t, 256> map;
-  std::iota(map.begin(), map.end(), 0);
-  map['a'] = 'A';
-  map[0xC4] = '#';
-  f.display.SetOutputMap(map.data());
+  CharacterMaps maps;
+  maps.ascii['a'] = 'A';
+  maps.ascii[0xC4] = '#';
+  maps.ansi['b'] = 'B';
+  f.display.SetCharacterMaps(&maps);
   const std::string text = "ab\xC4";
   f.SendPointer(WUM_WRITE, text.data(), 3);
   EXPECT_EQ(f.Trimmed(0), "Ab#");
   EXPECT_EQ(text, "ab\xC4");
+  maps.useAnsi = true;  // the ANSI face takes the other map
+  f.SendPointer(WUM_WRITE, text.data(), 2);
+  EXPECT_EQ(f.Trimmed(0), "Ab#aB");
 }
 
 TEST(DisplayWrite, TheEventLogShowsEachChunk) {

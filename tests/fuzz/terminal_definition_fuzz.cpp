@@ -6,6 +6,7 @@
 
 #include "colour_table.h"
 #include "fuzz_support.h"
+#include "screen_model.h"
 #include "terminal_definition.h"
 
 using namespace korvane;
