@@ -6,12 +6,18 @@
 
 #include <string>
 
+#include "attribute_table.h"
 #include "client_config.h"
+#include "colour_table.h"
+#include "display_handler.h"
 #include "error_dialog.h"
 #include "error_report.h"
 #include "font_sizing.h"
 #include "record_log.h"
 #include "registry_store.h"
+#include "screen_model.h"
+#include "screen_surface.h"
+#include "terminal_definition.h"
 
 namespace korvane {
 
@@ -36,11 +42,23 @@ struct ClientApp {
   bool mainShown = false;
   bool bannerFailed = false;
 
-  // Terminal geometry and cell size.
+  // Terminal geometry and cell size. The terminal definition and the module
+  // settle the geometry at start-up; from main-window creation on `screen`
+  // holds it and these follow every resize.
   int rows = 24, columns = 80, statusLines = 0;
   int cellWidth = 6, cellHeight = 12;
   int scrollBarWidth = 0;
   std::string termType;  // TermType of the terminal definition
+  CharacterMaps charMaps;  // AsciiMap / AnsiMap and DisplayOnly
+
+  // The screen: model, attribute resolution, colours, the display-message
+  // handler and what it draws on.
+  ScreenModel screen;
+  AttributeTable attributes{log};
+  ColourTable colours;
+  Display display{screen, attributes, log, errors};
+  Win32Surface surface;
+  WindowDisplayHooks displayHooks;
 };
 
 ClientApp& App();

@@ -97,6 +97,7 @@ int CreateMainWindow(int showCommand) {
 
   if (config.autoConnect && (!config.host || config.host->empty())) config.autoConnect = false;
 
+  AllocateScreen();
   if (int result = RegisterMainClass()) return result;
 
   auto lastSize = ReadText(app.store, "Terms\\" + config.termName, "LastSize");

@@ -6,6 +6,10 @@
 
 namespace korvane {
 
+// Main-window creation: the screen model for the start-up geometry, the
+// colour table and the plain attribute on the default colours.
+void AllocateScreen();
+
 // Handles the messages of the screen; false leaves the message to others.
 bool HandleScreenMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 

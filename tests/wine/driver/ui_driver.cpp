@@ -281,6 +281,54 @@ void SendOrPost(Driver& d, const std::vector<std::string>& w, bool send) {
   Pump(50);
 }
 
+// send-remote <message> "<bytes>" [lParam [expect N]]: copies the bytes into
+// the window's process and sends the message with their address as wParam;
+// lParam defaults to the number of bytes. For display messages that take a
+// pointer (text, rectangles, attribute words).
+void SendRemote(Driver& d, const std::vector<std::string>& w) {
+  DWORD pid = 0;
+  if (d.window) GetWindowThreadProcessId(d.window, &pid);
+  HANDLE process = pid ? OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid) : nullptr;
+  const std::string& bytes = w[2];
+  void* remote = process ? VirtualAllocEx(process, nullptr, bytes.size() + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)
+                         : nullptr;
+  if (!remote || !WriteProcessMemory(process, remote, bytes.c_str(), bytes.size() + 1, nullptr)) {
+    d.Check(false, "send-remote " + w[1], "cannot write into the window's process");
+  } else {
+    LPARAM lp = w.size() > 3 ? static_cast<LPARAM>(Number(w[3])) : static_cast<LPARAM>(bytes.size());
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(d.window, static_cast<UINT>(Number(w[1])), reinterpret_cast<WPARAM>(remote), lp, SMTO_NORMAL,
+                        10000, &result);
+    d.lastResult = static_cast<LRESULT>(result);
+    if (w.size() > 5 && w[4] == "expect")
+      d.Check(d.lastResult == Number(w[5]), "message " + w[1] + " returns " + w[5],
+              "returned " + std::to_string(static_cast<long long>(d.lastResult)));
+  }
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  if (process) CloseHandle(process);
+  Pump(50);
+}
+
+// expect-size <class> <text> <min-width> <min-height> [<max-width> <max-height>]:
+// the outer size of the current window (class ".") or of its first child of
+// the class whose text starts with <text> ("*" for any text).
+void ExpectSize(Driver& d, const std::vector<std::string>& w) {
+  HWND target = w[1] == "." ? d.window : nullptr;
+  if (d.window && !target)
+    for (HWND child : Children(d.window))
+      if (Matches(w[1], ClassOf(child)) && (w[2] == "*" || TextOf(child).compare(0, w[2].size(), w[2]) == 0)) {
+        target = child;
+        break;
+      }
+  RECT r = {};
+  if (target) GetWindowRect(target, &r);
+  long width = r.right - r.left, height = r.bottom - r.top;
+  bool small = w.size() < 7 || (width <= Number(w[5]) && height <= Number(w[6]));
+  d.Check(target && width >= Number(w[3]) && height >= Number(w[4]) && small,
+          "size of " + w[1] + " at least " + w[3] + " x " + w[4] + (w.size() < 7 ? "" : " and at most " + w[5] + " x " + w[6]),
+          target ? "is " + std::to_string(width) + " x " + std::to_string(height) : std::string("no such window"));
+}
+
 void Key(Driver& d, const std::vector<std::string>& w) {
   UINT vk = static_cast<UINT>(Number(w[1]));
   UINT scan = MapVirtualKeyA(vk, 0);
@@ -444,6 +492,8 @@ const std::map<std::string, std::pair<size_t, Command>>& Commands() {
       {"close", {1, [](Driver& d, const auto&) { if (d.window) PostMessageA(d.window, WM_CLOSE, 0, 0); Pump(50); }}},
       {"send", {2, [](Driver& d, const auto& w) { SendOrPost(d, w, true); }}},
       {"post", {2, [](Driver& d, const auto& w) { SendOrPost(d, w, false); }}},
+      {"send-remote", {3, SendRemote}},
+      {"expect-size", {5, ExpectSize}},
       {"key", {2, Key}},
       {"expect-exit", {2, ExpectExit}},
       {"expect-running", {1, ExpectRunning}},
