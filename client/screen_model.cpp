@@ -149,16 +149,32 @@ void ScreenModel::ScrollRect(const CellRect& rect, int n) {
   if (n > 0 && wholeScreen)
     for (int row = 0; row < count; ++row) FeedRing(row);
 
+  // Whole rows are contiguous: the block of moving rows goes in one piece.
   size_t width = static_cast<size_t>(r.right - r.left + 1);
-  auto moveRow = [&](int to, int from) {
-    std::memmove(RowText(to) + r.left, RowText(from) + r.left, width);
-    std::memmove(RowAttributes(to) + r.left, RowAttributes(from) + r.left, width * sizeof(uint32_t));
+  bool fullWidth = width == static_cast<size_t>(columns_);
+  auto moveRows = [&](int to, int from, int rows) {
+    if (rows <= 0) return;
+    if (fullWidth) {
+      size_t cells = width * static_cast<size_t>(rows);
+      std::memmove(RowText(to), RowText(from), cells);
+      std::memmove(RowAttributes(to), RowAttributes(from), cells * sizeof(uint32_t));
+      return;
+    }
+    auto moveRow = [&](int i) {
+      std::memmove(RowText(to + i) + r.left, RowText(from + i) + r.left, width);
+      std::memmove(RowAttributes(to + i) + r.left, RowAttributes(from + i) + r.left, width * sizeof(uint32_t));
+    };
+    if (to < from)
+      for (int i = 0; i < rows; ++i) moveRow(i);
+    else
+      for (int i = rows - 1; i >= 0; --i) moveRow(i);
   };
+  int moving = height - count;
   if (n > 0) {
-    for (int row = r.top; row + count <= r.bottom; ++row) moveRow(row, row + count);
+    moveRows(r.top, r.top + count, moving);
     for (int row = r.bottom - count + 1; row <= r.bottom; ++row) BlankCells(row, r.left, r.right);
   } else {
-    for (int row = r.bottom; row - count >= r.top; --row) moveRow(row, row - count);
+    moveRows(r.top + count, r.top, moving);
     for (int row = r.top; row < r.top + count; ++row) BlankCells(row, r.left, r.right);
   }
 }

@@ -1,0 +1,34 @@
+// The replay tool's "bytes -> display messages" step. An emulator receives
+// host bytes (as dll_Submit does) and sends display messages through a
+// link; the tool keeps a table of the emulators it knows by name.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "display_messages.h"
+
+namespace korvane {
+
+class Emulator {
+ public:
+  virtual ~Emulator() = default;
+  virtual void Submit(const unsigned char* bytes, int count) = 0;
+};
+
+struct EmulatorEntry {
+  std::string name;
+  std::string description;
+  std::function<std::unique_ptr<Emulator>(const DisplayLink&)> make;
+};
+
+// Every emulator the replay tool can use; the first is the default.
+const std::vector<EmulatorEntry>& KnownEmulators();
+
+// A small emulator for trying the display side without a module: text runs,
+// CR, LF, BS, HT, BEL, and ESC [ with H f A B C D J K m r L M @ P.
+std::unique_ptr<Emulator> MakeTestEmulator(const DisplayLink& link);
+
+}  // namespace korvane

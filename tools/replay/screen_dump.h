@@ -1,0 +1,17 @@
+// The screen as text: a frame around the rows (and the status line), the
+// cursor, and with `attributes` one line of attribute codes under each row
+// and a legend of the attribute-table entries used.
+#pragma once
+
+#include <string>
+
+#include "attribute_table.h"
+#include "screen_model.h"
+
+namespace korvane {
+
+std::string DumpScreen(const ScreenModel& screen, const AttributeTable& attributes, bool withAttributes);
+// "BOLD UNDERLINE CHARSET 2", or "plain".
+std::string DescribeWord(uint32_t word);
+
+}  // namespace korvane
