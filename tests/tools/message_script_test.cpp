@@ -44,6 +44,7 @@ TEST(MessageScript, NamesIgnoreCaseAndNumbersMayBeHex) {
   EXPECT_EQ(RoundTrip("tab 0x2"), "TAB 2 0");
   EXPECT_EQ(RoundTrip("1133 \"x\""), "WRITE \"x\"");
   EXPECT_EQ(RoundTrip("SETCOLOR 0"), "SETCOLOR 0x0 0 0 0");  // the record is always given
+  EXPECT_EQ(RoundTrip("WRITE 4 2"), "WRITE \"\"");          // never a number as a pointer
   EXPECT_EQ(MessageName(WUM_SETROWORCOL), "SETROWORCOL");
   EXPECT_EQ(MessageName(1128), "1128");
 }

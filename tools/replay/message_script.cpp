@@ -167,11 +167,11 @@ bool ParseMessageLine(std::string_view line, ScriptMessage& out, std::string& er
     return false;
   }
   std::vector<long long> numbers;
-  std::string* text = nullptr;
+  bool haveText = false;
   for (size_t i = 1; i < words.size(); ++i) {
-    if (words[i].quoted && !text) {
+    if (words[i].quoted && !haveText) {
       out.text = words[i].text;
-      text = &out.text;
+      haveText = true;
     } else if (Number(words[i], number)) {
       numbers.push_back(number);
     } else {
@@ -181,7 +181,8 @@ bool ParseMessageLine(std::string_view line, ScriptMessage& out, std::string& er
   }
   auto at = [&](size_t i) { return i < numbers.size() ? numbers[i] : 0; };
   Form kind = form ? form->form : Form::Plain;
-  if (kind == Form::Text && text) {
+  // A message that takes a pointer always gets one of ours, never a number.
+  if (kind == Form::Text) {
     out.points = ScriptMessage::Points::Text;
     out.lParam = static_cast<intptr_t>(out.text.size());
   } else if (kind == Form::Rect) {
