@@ -59,6 +59,7 @@ struct ClientApp {
   Display display{screen, attributes, log, errors};
   Win32Surface surface;
   WindowDisplayHooks displayHooks;
+  Win32AttributeHooks attributeHooks;
 };
 
 ClientApp& App();

@@ -71,7 +71,7 @@ void UnloadFontFiles() {
       }
 }
 
-void DeleteScreenFont() {}
+void DeleteScreenFont() { App().attributes.DeleteFonts(); }
 
 bool SizeAvailable(int width, int height) { return App().fonts.SizeAvailable(width, height); }
 
@@ -91,6 +91,9 @@ void SelectFontSize(int a, int b, int direction) {
     KV_ERROR(kAbort, 1004, 0, "Couldn't add fonts for size %dx%d", cell.width, cell.height);
     app.errorPlatform.ExitProgram(1);
   }
+  // Every attribute's font at the new cell, then the plain attribute current.
+  app.attributes.RecreateFonts();
+  app.display.ResetAttribute();
 }
 
 void ResizeFonts(int height, int width) {
@@ -106,6 +109,7 @@ void ResizeFonts(int height, int width) {
 
 void UpdateFontMenus() {
   ClientApp& app = App();
+  app.charMaps.useAnsi = app.fonts.typeface == 1;
   if (!app.mainWindow) return;
   SetMenuCheck(CMD_ANSI_FONT, app.fonts.typeface == 1);
   SetMenuCheck(CMD_ASCII_FONT, app.fonts.typeface != 1);

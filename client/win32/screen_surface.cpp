@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "client_app.h"
+#include "font_files.h"
 #include "main_window.h"
 #include "resource_ids.h"
 
@@ -20,7 +21,7 @@ HFONT Win32Surface::FontFor(uint32_t attributeIndex) {
     DeleteStandInFont();
     standInWidth_ = CellWidth();
     standInHeight_ = CellHeight();
-    standIn_ = CreateFontA(standInHeight_, standInWidth_, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+    standIn_ = CreateFontA(standInHeight_, standInWidth_, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
                            "Courier New");
   }
@@ -39,7 +40,8 @@ void Win32Surface::DrawCells(HDC dc, int row, int column, const char* text, int 
   if (count <= 0) return;
   const AttributeTable& table = App().attributes;
   const AttrEntry& entry = table.Entry(attributeIndex);
-  bool doubleWidth = (table.WordOf(attributeIndex) & ATTR_DOUBLEWIDTH) != 0;
+  uint32_t word = table.WordOf(attributeIndex);
+  bool doubleWidth = (word & ATTR_DOUBLEWIDTH) != 0;
   runText_.clear();
   if (compact && doubleWidth) {
     for (int i = 0; i < count; i += 2) runText_.push_back(text[i]);
@@ -55,8 +57,11 @@ void Win32Surface::DrawCells(HDC dc, int row, int column, const char* text, int 
   SetTextColor(dc, App().colours[entry.foreground]);
   SetBkColor(dc, App().colours[entry.background]);
   SetBkMode(dc, OPAQUE);
-  ExtTextOutA(dc, area.left, area.top, ETO_OPAQUE | ETO_CLIPPED, &area, runText_.data(),
-              static_cast<UINT>(runText_.size()), runAdvances_.data());
+  // A double-height font is two cells high: the row shows its top half, or
+  // with the bottom-half bit its lower half.
+  int y = area.top - ((word & ATTR_DOUBLEHEIGHT) && (word & ATTR_BOTTOMHALF) ? CellHeight() : 0);
+  ExtTextOutA(dc, area.left, y, ETO_OPAQUE | ETO_CLIPPED, &area, runText_.data(), static_cast<UINT>(runText_.size()),
+              runAdvances_.data());
   SelectObject(dc, oldFont);
 }
 
@@ -146,6 +151,39 @@ void Win32Surface::HideCaret() {
 }
 
 void Win32Surface::Beep() { MessageBeep(0); }
+
+// Bold, dim, reverse and invisible are colours only; italic, underline and
+// strike-out are the font's, and double height or width doubles the cell.
+uintptr_t Win32AttributeHooks::CreateFontFor(uint32_t word) {
+  ClientApp& app = App();
+  int height = app.cellHeight * ((word & ATTR_DOUBLEHEIGHT) ? 2 : 1);
+  int width = app.cellWidth * ((word & ATTR_DOUBLEWIDTH) ? 2 : 1);
+  LOGFONTA wanted = {};
+  wanted.lfHeight = height;
+  wanted.lfWidth = width;
+  wanted.lfWeight = 400;
+  wanted.lfItalic = (word & ATTR_ITALIC) != 0;
+  wanted.lfUnderline = (word & ATTR_UNDERLINE) != 0;
+  wanted.lfStrikeOut = (word & ATTR_STRIKEOUT) != 0;
+  wanted.lfCharSet = OEM_CHARSET;
+  wanted.lfPitchAndFamily = FIXED_PITCH;
+  lstrcpynA(wanted.lfFaceName, kTypefaceNames[app.fonts.typeface == 1 ? 1 : 0], LF_FACESIZE);
+  HFONT font = CreateFontIndirectA(&wanted);
+  if (!font || !app.log.recordEvents) return reinterpret_cast<uintptr_t>(font);
+  app.log.WriteRecord("Created font for size %d x %d\n", height, width);
+  if (HDC ic = CreateICA("DISPLAY", nullptr, nullptr, nullptr)) {
+    HGDIOBJ old = SelectObject(ic, font);
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(ic, &metrics);
+    app.log.WriteRecord("Actual size %d x %d\n", static_cast<int>(metrics.tmHeight - metrics.tmInternalLeading),
+                        static_cast<int>(metrics.tmAveCharWidth));
+    SelectObject(ic, old);
+    DeleteDC(ic);
+  }
+  return reinterpret_cast<uintptr_t>(font);
+}
+
+void Win32AttributeHooks::DeleteFont(uintptr_t handle) { DeleteObject(reinterpret_cast<HFONT>(handle)); }
 
 // The grid's client area, at most the screen less 50 pixels each way; the
 // window keeps its top-left corner and the size handler fits the font.

@@ -1,7 +1,7 @@
 // Drawing the screen model with GDI: the display handler's Surface for the
-// main window, the painter of live and scrollback rows, and the caret.
-// Until the bitmap fonts are in, every attribute whose font-table entry has
-// no font of its own is drawn with one fixed-pitch font of the cell size.
+// main window, the painter of live and scrollback rows, the caret, and the
+// font of every attribute word. An attribute whose font could not be made is
+// drawn with a fixed-pitch font of the cell size.
 #pragma once
 
 #include <windows.h>
@@ -47,6 +47,13 @@ class Win32Surface : public Surface {
   int standInWidth_ = 0, standInHeight_ = 0;
   std::vector<char> runText_;
   std::vector<INT> runAdvances_;
+};
+
+// One GDI font per attribute word, in the current face at the cell size.
+class Win32AttributeHooks : public AttributeHooks {
+ public:
+  uintptr_t CreateFontFor(uint32_t word) override;
+  void DeleteFont(uintptr_t handle) override;
 };
 
 // What a new grid means for the main window.

@@ -11,6 +11,7 @@ void AllocateScreen() {
   LoadColours();
   app.attributes.defaultForeground = app.attributes.currentForeground = COLOUR_DEFAULT_FOREGROUND;
   app.attributes.defaultBackground = app.attributes.currentBackground = COLOUR_DEFAULT_BACKGROUND;
+  app.attributes.SetHooks(&app.attributeHooks);
   app.display.SetSurface(&app.surface);
   app.display.SetHooks(&app.displayHooks);
   app.display.SetCharacterMaps(&app.charMaps);
