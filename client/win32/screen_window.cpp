@@ -15,7 +15,6 @@ void AllocateScreen() {
   app.display.SetSurface(&app.surface);
   app.display.SetHooks(&app.displayHooks);
   app.display.SetCharacterMaps(&app.charMaps);
-  app.display.ResetAttribute();
 }
 
 bool HandleScreenMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

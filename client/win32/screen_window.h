@@ -7,7 +7,8 @@
 namespace korvane {
 
 // Main-window creation: the screen model for the start-up geometry, the
-// colour table and the plain attribute on the default colours.
+// colour table and the default colours. Choosing the font size then makes
+// the plain attribute current.
 void AllocateScreen();
 
 // Handles the messages of the screen; false leaves the message to others.
