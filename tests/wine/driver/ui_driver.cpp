@@ -106,6 +106,18 @@ BOOL CALLBACK FindTopLevel(HWND w, LPARAM param) {
   return FALSE;
 }
 
+BOOL CALLBACK ListTopLevel(HWND w, LPARAM param) {
+  if (IsWindowVisible(w)) *reinterpret_cast<std::string*>(param) += " [" + ClassOf(w) + " \"" + TextOf(w) + "\"]";
+  return TRUE;
+}
+
+// The visible top-level windows, for the detail of a failed wait.
+std::string VisibleWindows() {
+  std::string list;
+  EnumWindows(ListTopLevel, reinterpret_cast<LPARAM>(&list));
+  return "visible:" + list;
+}
+
 HWND FindWindowOf(Driver& d, const std::string& className, const std::string& title, bool anyProcess) {
   FindRequest request{className, title, anyProcess || !d.haveProcess ? 0 : d.process.dwProcessId, nullptr};
   EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&request));
@@ -185,20 +197,21 @@ void StartProcess(Driver& d, const std::vector<std::string>& w) {
   if (ok) WaitForInputIdle(d.process.hProcess, 5000);
 }
 
-void WaitWindow(Driver& d, const std::vector<std::string>& w) {
+// The -any forms look at the windows of every process, not only the one started.
+void WaitWindow(Driver& d, const std::vector<std::string>& w, bool anyProcess) {
   DWORD timeout = WaitArg(w, 3);
   DWORD start = GetTickCount();
   HWND found = nullptr;
-  while (!(found = FindWindowOf(d, w[1], w[2], false)) && GetTickCount() - start < timeout) Pump(50);
+  while (!(found = FindWindowOf(d, w[1], w[2], anyProcess)) && GetTickCount() - start < timeout) Pump(50);
   d.window = found;
-  d.Check(found != nullptr, "window " + w[1] + " \"" + w[2] + "\" appears");
+  d.Check(found != nullptr, "window " + w[1] + " \"" + w[2] + "\" appears", found ? "" : VisibleWindows());
 }
 
-void ExpectNoWindow(Driver& d, const std::vector<std::string>& w) {
+void ExpectNoWindow(Driver& d, const std::vector<std::string>& w, bool anyProcess) {
   DWORD timeout = WaitArg(w, 3);
   DWORD start = GetTickCount();
   HWND found = nullptr;
-  while (!(found = FindWindowOf(d, w[1], w[2], false)) && GetTickCount() - start < timeout) Pump(50);
+  while (!(found = FindWindowOf(d, w[1], w[2], anyProcess)) && GetTickCount() - start < timeout) Pump(50);
   d.Check(found == nullptr, "no window " + w[1] + " \"" + w[2] + "\"", found ? "found \"" + TextOf(found) + "\"" : "");
 }
 
@@ -215,6 +228,26 @@ void ExpectText(Driver& d, const std::vector<std::string>& w, bool prefix) {
   }
   d.Check(ok, std::string(prefix ? "text starts with \"" : "text \"") + Printable(w[2]) + "\"",
           d.window ? "seen:" + seen : "no current window");
+}
+
+// expect-control-text-contains <class> <text>: a child control, maybe of
+// another process, whose text (asked for with WM_GETTEXT, which also reaches
+// rich edit controls) contains the text.
+void ExpectControlTextContains(Driver& d, const std::vector<std::string>& w) {
+  std::string seen;
+  bool ok = false;
+  for (HWND child : d.window ? Children(d.window) : std::vector<HWND>()) {
+    if (!Matches(w[1], ClassOf(child))) continue;
+    DWORD_PTR length = 0;
+    SendMessageTimeoutA(child, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &length);
+    std::string text(length + 1, '\0');
+    DWORD_PTR got = 0;
+    SendMessageTimeoutA(child, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), SMTO_NORMAL, 5000, &got);
+    text.resize(got);
+    seen += " [" + Printable(text.substr(0, 120)) + "]";
+    if (text.find(w[2]) != std::string::npos) ok = true;
+  }
+  d.Check(ok, "control text contains \"" + Printable(w[2]) + "\"", d.window ? "seen:" + seen : "no current window");
 }
 
 void ExpectTitle(Driver& d, const std::vector<std::string>& w) {
@@ -483,8 +516,11 @@ const std::map<std::string, std::pair<size_t, Command>>& Commands() {
       {"env", {3, [](Driver&, const auto& w) { SetEnvironmentVariableA(w[1].c_str(), w[2].empty() ? nullptr : w[2].c_str()); }}},
       {"cd", {2, [](Driver& d, const auto& w) { d.workingDirectory = w[1]; }}},
       {"start", {2, StartProcess}},
-      {"wait-window", {3, WaitWindow}},
-      {"expect-no-window", {3, ExpectNoWindow}},
+      {"wait-window", {3, [](Driver& d, const auto& w) { WaitWindow(d, w, false); }}},
+      {"wait-window-any", {3, [](Driver& d, const auto& w) { WaitWindow(d, w, true); }}},
+      {"expect-no-window", {3, [](Driver& d, const auto& w) { ExpectNoWindow(d, w, false); }}},
+      {"expect-no-window-any", {3, [](Driver& d, const auto& w) { ExpectNoWindow(d, w, true); }}},
+      {"expect-control-text-contains", {3, ExpectControlTextContains}},
       {"expect-text", {3, [](Driver& d, const auto& w) { ExpectText(d, w, false); }}},
       {"expect-text-prefix", {3, [](Driver& d, const auto& w) { ExpectText(d, w, true); }}},
       {"expect-title", {2, ExpectTitle}},
