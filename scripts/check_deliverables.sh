@@ -49,5 +49,17 @@ for w in 04 05 06 07 08 09 10 11 12 13 14 15; do
 done
 check "48 font files beside Korvane.exe ($fonts_ok found)" test "$fonts_ok" -eq 48
 
+# The help file: a WinHelp file (read back with the generator's own reader)
+# with a topic for every help context the programs ask for.
+help_file_ok() {
+  local dump code
+  [ "$(head -c 4 "$bin/korvane.hlp" 2>/dev/null | od -An -tx1 | tr -d ' ')" = 3f5f0300 ] || return 1
+  dump=$("$root/build/win32/help/host/kvhelpgen" --dump "$bin/korvane.hlp") || return 1
+  for code in 1001 1002 1003 1004 1006 1007 1008 $(seq 1101 1116) 1201 1202 1203 $(seq 1300 1304); do
+    grep -q "^context $code -> " <<<"$dump" || { echo "   no topic for help context $code"; return 1; }
+  done
+}
+check "korvane.hlp beside Korvane.exe has a topic for every help context" help_file_ok
+
 echo "Deliverables: $failed failed"
 [ "$failed" -eq 0 ]

@@ -137,6 +137,47 @@ bool Pack(Layout& layout, const std::vector<Link>& links, std::vector<BlockLimit
   return true;
 }
 
+// Lowers a block's limit past an overflow, with a margin; false either way,
+// since the layout must be redone.
+bool Shrink(uint32_t& limit, size_t overflow) {
+  limit = overflow + 16 < limit ? limit - static_cast<uint32_t>(overflow + 16) : 0;
+  return false;
+}
+
+// Compresses every block with its final addresses. False, with the limits of
+// the first block that no longer fits lowered, when the packing must be redone.
+bool CompressBlocks(const Layout& layout, std::vector<BlockLimit>& limits, std::vector<Bytes>& compressed) {
+  uint32_t blocks = layout.places.empty() ? 1 : layout.places.back().block + 1;
+  for (uint32_t b = 0; b < blocks; ++b) {
+    Bytes data = layout.BlockData(b);
+    compressed.push_back(CompressLz77(data.data(), data.size()));
+    size_t size = compressed.back().size();
+    if (size > kTopicBlockSlot) return Shrink(limits[b].compressed, size - kTopicBlockSlot);
+    size_t produced = data.size() + ZeroPaddingOutput(kTopicBlockSlot - size);
+    if (produced > kTopicBlockText) return Shrink(limits[b].text, produced - kTopicBlockText);
+  }
+  return true;
+}
+
+void WriteBlocks(const Layout& layout, const std::vector<Link>& links, const std::vector<Bytes>& compressed,
+                 TopicFile& file) {
+  file.blocks = static_cast<uint32_t>(compressed.size());
+  uint32_t lastHeader = kNone;
+  size_t next = 0;
+  for (uint32_t b = 0; b < file.blocks; ++b) {
+    size_t start = file.bytes.size();
+    PutU32(file.bytes, next == 0 ? kNone : layout.Position(next - 1));  // last link of the previous block
+    PutU32(file.bytes, layout.Position(next));
+    PutU32(file.bytes, lastHeader);
+    PutBytes(file.bytes, compressed[b]);
+    for (; next < links.size() && layout.places[next].block == b; ++next)
+      if (links[next].type == kRecordTopicHeader) lastHeader = layout.Position(next);
+    // Every slot but the last is full size; the last keeps a minimum some readers assume.
+    size_t minimum = b + 1 < file.blocks ? kTopicBlockSize : 0x44;
+    if (file.bytes.size() - start < minimum) file.bytes.resize(start + minimum, 0);
+  }
+}
+
 }  // namespace
 
 bool BuildTopicFile(const HelpDocument& document, TopicFile& file, std::string& error) {
@@ -146,38 +187,10 @@ bool BuildTopicFile(const HelpDocument& document, TopicFile& file, std::string& 
   std::vector<BlockLimit> limits;
   for (int attempt = 0; attempt < 50; ++attempt) {
     if (!Pack(layout, links, limits, error)) return false;
-    uint32_t blocks = layout.places.empty() ? 1 : layout.places.back().block + 1;
     std::vector<Bytes> compressed;
-    bool fits = true;
-    for (uint32_t b = 0; b < blocks && fits; ++b) {
-      Bytes data = layout.BlockData(b);
-      compressed.push_back(CompressLz77(data.data(), data.size()));
-      size_t size = compressed.back().size();
-      if (size > kTopicBlockSlot) {  // the final addresses compress worse than the guesses
-        limits[b].compressed -= static_cast<uint32_t>(size - kTopicBlockSlot) + 16;
-        fits = false;
-      } else if (data.size() + ZeroPaddingOutput(kTopicBlockSlot - size) > kTopicBlockText) {
-        limits[b].text -= static_cast<uint32_t>(data.size() + ZeroPaddingOutput(kTopicBlockSlot - size) - kTopicBlockText) + 16;
-        fits = false;
-      }
-    }
-    if (!fits) continue;
+    if (!CompressBlocks(layout, limits, compressed)) continue;
     file = TopicFile();
-    file.blocks = blocks;
-    uint32_t lastHeader = kNone;
-    size_t next = 0;
-    for (uint32_t b = 0; b < blocks; ++b) {
-      size_t start = file.bytes.size();
-      PutU32(file.bytes, next == 0 ? kNone : layout.Position(next - 1));  // last link of the previous block
-      PutU32(file.bytes, layout.Position(next));
-      PutU32(file.bytes, lastHeader);
-      PutBytes(file.bytes, compressed[b]);
-      for (; next < links.size() && layout.places[next].block == b; ++next)
-        if (links[next].type == kRecordTopicHeader) lastHeader = layout.Position(next);
-      // Every slot but the last is full size; the last keeps a minimum some readers assume.
-      size_t minimum = b + 1 < blocks ? kTopicBlockSize : 0x44;
-      if (file.bytes.size() - start < minimum) file.bytes.resize(start + minimum, 0);
-    }
+    WriteBlocks(layout, links, compressed, file);
     for (size_t t = 0; t < headers.size(); ++t) file.topicOffsets.push_back(layout.TopicOffset(t));
     return true;
   }
