@@ -68,8 +68,9 @@ bool ReadSystem(Span s, HelpFileView& view, std::string& error) {
 
 void ReadFonts(Span s, HelpFileView& view) {
   ByteReader r(s.data, s.size);
-  uint32_t faces = r.U16(), descriptors = r.U16(), facesAt = r.U16(), descriptorsAt = r.U16();
-  (void)descriptors;
+  uint32_t faces = r.U16();
+  r.U16();  // descriptors
+  uint32_t facesAt = r.U16(), descriptorsAt = r.U16();
   if (!r.Ok() || faces == 0 || descriptorsAt < facesAt || descriptorsAt > s.size) return;
   size_t width = (descriptorsAt - facesAt) / faces;
   for (uint32_t i = 0; i < faces && width; ++i) {
