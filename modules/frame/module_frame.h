@@ -61,6 +61,7 @@ class ModuleFrame {
   void WriteSetting(const char* name, const std::string& text);
 
   const ModuleDefaults& defaults() const { return defaults_; }
+  const int16_t* DefaultKeyList() const { return emulator_->DefaultKeyList(); }
   bool SettingsRead() const { return settingsRead_; }
   const std::string& TypeName() const { return typeName_; }
   const std::string& SubKey() const { return subKey_; }

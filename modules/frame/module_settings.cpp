@@ -31,6 +31,27 @@ ScreenSettings ParseInitialScreen(std::string_view text) {
   return screen;
 }
 
+namespace {
+
+template <size_t N>
+int PositionOf(const int (&choices)[N], int value) {
+  for (size_t i = 0; i < N; ++i)
+    if (choices[i] == value) return static_cast<int>(i);
+  return 0;
+}
+
+template <size_t N>
+int ValueAt(const int (&choices)[N], int position, int current) {
+  return position >= 0 && static_cast<size_t>(position) < N ? choices[position] : current;
+}
+
+}  // namespace
+
+int RowsPosition(int rows) { return PositionOf(kRowsChoices, rows); }
+int ColumnsPosition(int columns) { return PositionOf(kColumnsChoices, columns); }
+int RowsAt(int position, int current) { return ValueAt(kRowsChoices, position, current); }
+int ColumnsAt(int position, int current) { return ValueAt(kColumnsChoices, position, current); }
+
 std::string FormatInitialScreen(const ScreenSettings& screen) {
   return Format("%d,%d,%c", screen.rows, screen.columns, screen.statusLine ? 'Y' : 'N');
 }

@@ -29,4 +29,15 @@ std::string FormatInitialScreen(const ScreenSettings& screen);
 // The longest TermType kept; the client announces it to the host.
 inline constexpr size_t kTermTypeLimit = 1023;
 
+// The choices of the settings dialogs' rows and columns lists, in order.
+inline constexpr int kRowsChoices[] = {24, 25, 42, 43, 50};
+inline constexpr int kColumnsChoices[] = {80, 132};
+// The list position of a value; a value not listed is shown as the first.
+int RowsPosition(int rows);
+int ColumnsPosition(int columns);
+// The value at a list position; no selection (or any other position)
+// keeps `current`.
+int RowsAt(int position, int current);
+int ColumnsAt(int position, int current);
+
 }  // namespace korvane
