@@ -70,15 +70,14 @@ int PgmPfKeys(int flag) {
     return -1;
   }
   ModuleFrame& frame = g_loaded->module->Frame();
-  int result = 0;
   try {
-    const KeyEntry* edited = edit(frame.Window(), frame.DefaultKeyList(), frame.keys.Heads(), frame.SubKey().c_str(), flag);
-    frame.ApplyEditedKeys(edited);
+    // The editor's table lives in the library: copy it before freeing it.
+    frame.ApplyEditedKeys(edit(frame.Window(), frame.DefaultKeyList(), frame.keys.Heads(), frame.SubKey().c_str(), flag));
   } catch (...) {
-    result = 0;
+    // Out of memory while copying: the keys defined so far stay.
   }
   FreeLibrary(library);
-  return result;
+  return 0;
 }
 
 }  // namespace
