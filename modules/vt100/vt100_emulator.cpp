@@ -7,22 +7,12 @@ namespace korvane {
 
 namespace {
 
-constexpr uint8_t NUL = 0, BEL = 7, BS = 8, HT = 9, LF = 10, FF = 12, CR = 13, SO = 14, SI = 15, DC2 = 18,
-                  DC4 = 20, ESC = 27;
-constexpr uint8_t kNormalControls[] = {NUL, BEL, BS, HT, LF, FF, CR, SO, SI, DC2, DC4, ESC};
-constexpr uint32_t kCharacterSetField = ATTR_GRAPHICS | ATTR_CHARSET_MASK;
 // Host-programmed key text is kept to this many bytes.
 constexpr size_t kKeyTextLimit = 256;
 
-// Two 16-bit halves of a wParam, each held to its range first so that a
-// huge parameter cannot wrap into a small one.
-uintptr_t Pack(int32_t low, int32_t high) {
-  return MakeLong(static_cast<uint32_t>(std::clamp(low, 0, 0xFFFF)), static_cast<uint32_t>(std::clamp(high, 0, 0xFFFF)));
-}
-
 }  // namespace
 
-Vt100Emulator::Vt100Emulator(ModuleFrame& frame) : SequenceParser(frame) { SetMode(Mode::Normal); }
+Vt100Emulator::Vt100Emulator(ModuleFrame& frame) : AnsiFamilyEmulator(frame) { SetMode(Mode::Normal); }
 
 void Vt100Emulator::DescribeTerminal(TermInfo& info) {
   info.fontCharSet = 1;
@@ -33,8 +23,10 @@ void Vt100Emulator::DescribeTerminal(TermInfo& info) {
 void Vt100Emulator::SetMode(Mode mode) {
   mode_ = mode;
   for (int byte = 0; byte < 256; ++byte) MarkControl(static_cast<uint8_t>(byte), byte == ESC);
-  if (mode == Mode::Normal)
-    for (uint8_t byte : kNormalControls) MarkControl(byte, true);
+  if (mode == Mode::Normal) {
+    MarkCommonControls();
+    MarkControl(DC4, true);
+  }
   if (mode == Mode::Printer) MarkControl(DC2, true);
 }
 
@@ -53,36 +45,21 @@ void Vt100Emulator::ControlByte(uint8_t byte) {
     frame_.printer.TurnPrinterOff();
     return;
   }
-  switch (byte) {
-    case BEL: Send(WUM_BEEP); break;
-    case BS: Send(WUM_CURSORLEFT, 0, 1); break;
-    case HT: Send(WUM_TAB, 0); break;
-    case LF: Send(WUM_CURSORDOWN, 0, 1); break;
-    case FF:
-      Send(WUM_CLEARSCREEN);
-      Send(WUM_MOVECURSOR, 0);
-      break;
-    case CR: Send(WUM_CARRIAGERETURN); break;
-    case SO: SetCharacterSet(ATTR_GRAPHICS); break;
-    case SI: SetCharacterSet(0); break;
-    case DC4:
-      SetMode(Mode::Printer);
-      frame_.printer.TurnPrinterOn();
-      break;
-    default: break;  // NUL and DC2 are dropped
+  if (byte == DC4) {
+    SetMode(Mode::Printer);
+    frame_.printer.TurnPrinterOn();
+    return;
   }
+  CommonControl(byte);
 }
 
 // --- After ESC ---
 
 void Vt100Emulator::EscapeFinal(uint8_t byte) {
   if (mode_ != Mode::Normal) return EchoSequence();
+  if (CommonEscape(byte)) return;
   switch (byte) {
-    case '1':
     case 'H': Send(WUM_SETTAB); break;
-    case '2': Send(WUM_CLEARTAB, 1); break;
-    case '7': Send(WUM_SAVECURSOR, 1); break;
-    case '8': Send(WUM_RESTORECURSOR, 1); break;
     case 'M': Send(WUM_CURSORUP, 1, 1); break;
     default: Unrecognised(); break;
   }
@@ -197,77 +174,6 @@ void Vt100Emulator::KeyString(uint8_t key, const uint8_t* text, size_t length) {
 
 // --- CSI handlers ---
 
-void Vt100Emulator::InsertChars() { Send(WUM_INSERTCHARS, 0, CountParameter()); }
-void Vt100Emulator::CursorUp() { Send(WUM_CURSORUP, 0, CountParameter()); }
-void Vt100Emulator::CursorDown() { Send(WUM_CURSORDOWN, 0, CountParameter()); }
-void Vt100Emulator::CursorRight() { Send(WUM_CURSORRIGHT, 0, CountParameter()); }
-void Vt100Emulator::CursorLeft() { Send(WUM_CURSORLEFT, 0, CountParameter()); }
-void Vt100Emulator::InsertLines() { Send(WUM_INSERTLINES, 0, CountParameter()); }
-void Vt100Emulator::DeleteLines() { Send(WUM_DELETELINES, 0, CountParameter()); }
-void Vt100Emulator::DeleteChars() { Send(WUM_DELETECHARS, 0, CountParameter()); }
-void Vt100Emulator::ScrollUp() { Send(WUM_SCROLLREGION, 0, CountParameter()); }
-void Vt100Emulator::SaveCursor() { Send(WUM_SAVECURSOR, 0); }
-void Vt100Emulator::RestoreCursor() { Send(WUM_RESTORECURSOR, 0); }
-
-// ESC [ = start ; end C: the cursor's scan lines out of 16, as tenths of
-// the cell. A visible cursor is at least one tenth and at most the cell.
-void Vt100Emulator::CursorShape() {
-  int64_t span = std::llabs(int64_t{Parameter(1)} - Parameter(0));
-  int64_t tenths = std::min<int64_t>(span * 10 / 16, 10);
-  if (span != 0 && tenths == 0) tenths = 1;
-  Send(WUM_SETCURSOR, 0, static_cast<intptr_t>(tenths));
-}
-
-void Vt100Emulator::IgnoreColourModeE() { frame_.log.Log("IGNORE ESC[=%dE\n", Parameter(0)); }
-
-void Vt100Emulator::ForegroundColour() { SetColour(COLOUR_GIVES_FOREGROUND); }
-void Vt100Emulator::BackgroundColour() { SetColour(COLOUR_GIVES_BACKGROUND); }
-
-void Vt100Emulator::SetColour(int32_t which) {
-  int32_t colour = Parameter(0);
-  if (colour < 0 || colour > 15) {
-    frame_.log.Log("Invalid range for parameter\n");
-    return Unrecognised();
-  }
-  ColourRecord record{0, 0, which};
-  (which == COLOUR_GIVES_FOREGROUND ? record.foreground : record.background) = colour;
-  Send(WUM_SETCOLOR, reinterpret_cast<uintptr_t>(&attributes_), reinterpret_cast<intptr_t>(&record));
-}
-
-void Vt100Emulator::CursorPosition() {
-  auto lowered = [this](int i) { return Parameter(i) > 0 ? Parameter(i) - 1 : Parameter(i); };
-  Send(WUM_MOVECURSOR, Pack(lowered(1), lowered(0)));
-}
-
-void Vt100Emulator::EraseDisplay() {
-  switch (Parameter(0)) {
-    case 0: Send(WUM_CLEAREOS); break;
-    case 1: Send(WUM_CLEARBOS); break;
-    case 2:
-      Send(WUM_CLEARSCREEN);
-      Send(WUM_MOVECURSOR, 0);
-      break;
-    default: Unrecognised(); break;
-  }
-}
-
-void Vt100Emulator::EraseLine() {
-  switch (Parameter(0)) {
-    case 0: Send(WUM_CLEAREOL); break;
-    case 1: Send(WUM_CLEARBOL); break;
-    case 2: Send(WUM_CLEARLINE); break;
-    default: Unrecognised(); break;
-  }
-}
-
-void Vt100Emulator::ClearTabs() {
-  switch (Parameter(0)) {
-    case 0: Send(WUM_CLEARTAB, 0); break;
-    case 3: Send(WUM_CLEARTAB, 1); break;
-    default: Unrecognised(); break;
-  }
-}
-
 void Vt100Emulator::SetPrivateMode() {
   for (int i = 0; i < ParameterCount(); ++i) {
     switch (Parameter(i)) {
@@ -348,61 +254,10 @@ void Vt100Emulator::ScrollingRegion() {
 
 void Vt100Emulator::SetGraphicRendition() {
   ColourRecord colours{0, 0, 0};
-  if (ParameterCount() == 0) ApplyRendition(0, colours);
-  for (int i = 0; i < ParameterCount(); ++i) ApplyRendition(Parameter(i), colours);
+  for (int i = 0; i < std::max(ParameterCount(), 1); ++i)
+    if (!ApplyRendition(Parameter(i), colours))
+      frame_.log.Log("UNRECOGNIZED set screen parameter....%d\n", Parameter(i));
   SendAttributes(colours.which ? &colours : nullptr);
-}
-
-void Vt100Emulator::ApplyRendition(int32_t p, ColourRecord& colours) {
-  auto foreground = [&colours](int32_t colour) {
-    colours.foreground = colour;
-    colours.which |= COLOUR_GIVES_FOREGROUND;
-  };
-  auto background = [&colours](int32_t colour) {
-    colours.background = colour;
-    colours.which |= COLOUR_GIVES_BACKGROUND;
-  };
-  uint32_t& a = attributes_;
-  switch (p) {
-    case 0:
-      a = 0;
-      foreground(COLOUR_DEFAULT_FOREGROUND);
-      background(COLOUR_DEFAULT_BACKGROUND);
-      return;
-    case 1: a = (a | ATTR_BOLD) & ~(ATTR_DIM | ATTR_INVISIBLE); return;
-    case 2: a = (a | ATTR_DIM) & ~(ATTR_BOLD | ATTR_INVISIBLE); return;
-    case 3: a |= ATTR_ITALIC; return;
-    case 4: a |= ATTR_UNDERLINE; return;
-    case 5: a = (a | ATTR_BLINK) & ~ATTR_RAPIDBLINK; return;
-    case 6: a = (a | ATTR_RAPIDBLINK) & ~ATTR_BLINK; return;
-    case 7: a |= ATTR_REVERSE; return;
-    case 8: a |= ATTR_INVISIBLE; return;
-    case 10: a &= ~kCharacterSetField; return;
-    case 11: return;
-    case 12: a |= ATTR_GRAPHICS; return;
-    case 13: a = (a | ATTR_DOUBLEHEIGHT) & ~ATTR_BOTTOMHALF; return;
-    case 14: a |= ATTR_DOUBLEHEIGHT | ATTR_BOTTOMHALF; return;
-    case 15: a |= ATTR_DOUBLEWIDTH; return;
-    case 22: a &= ~(ATTR_BOLD | ATTR_DIM | ATTR_INVISIBLE); return;
-    case 24: a &= ~ATTR_UNDERLINE; return;
-    case 25: a &= ~(ATTR_BLINK | ATTR_RAPIDBLINK); return;
-    case 27: a &= ~ATTR_REVERSE; return;
-    default: break;
-  }
-  if (p >= 30 && p <= 39) return foreground(p - 30);
-  if (p >= 40 && p <= 49) return background(p - 40);
-  if (p >= 310 && p <= 315) return foreground(p - 300);
-  if (p >= 410 && p <= 415) return background(p - 400);
-  frame_.log.Log("UNRECOGNIZED set screen parameter....%d\n", p);
-}
-
-void Vt100Emulator::SetCharacterSet(uint32_t field) {
-  attributes_ = (attributes_ & ~kCharacterSetField) | field;
-  SendAttributes(nullptr);
-}
-
-void Vt100Emulator::SendAttributes(ColourRecord* colours) {
-  Send(WUM_ATTRIBUTES, reinterpret_cast<uintptr_t>(&attributes_), reinterpret_cast<intptr_t>(colours));
 }
 
 // --- Cursor keys ---

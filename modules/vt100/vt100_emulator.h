@@ -6,15 +6,15 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "ansi_family_emulator.h"
 #include "module_frame.h"
-#include "sequence_parser.h"
 
 namespace korvane {
 
 extern const ModuleDefaults kVt100Defaults;
 extern const int16_t kVt100DefaultKeys[];
 
-class Vt100Emulator : public SequenceParser, public EmulatorHooks {
+class Vt100Emulator : public AnsiFamilyEmulator, public EmulatorHooks {
  public:
   enum class Mode { Normal = 0, DisplayControls = 1, Printer = 2 };
 
@@ -26,7 +26,6 @@ class Vt100Emulator : public SequenceParser, public EmulatorHooks {
   void ResetMode() override { SetMode(Mode::Normal); }
 
   Mode CurrentMode() const { return mode_; }
-  uint32_t Attributes() const { return attributes_; }
 
  private:
   using Row = CsiAction<Vt100Emulator>;
@@ -45,25 +44,7 @@ class Vt100Emulator : public SequenceParser, public EmulatorHooks {
   void ModeFinal(uint8_t byte);
   void EchoSequence();
 
-  // CSI handlers, one per final byte (and prefix).
-  void InsertChars();
-  void CursorUp();
-  void CursorDown();
-  void CursorRight();
-  void CursorShape();
-  void CursorLeft();
-  void IgnoreColourModeE();
-  void ForegroundColour();
-  void BackgroundColour();
-  void Ignore() {}
-  void CursorPosition();
-  void EraseDisplay();
-  void EraseLine();
-  void InsertLines();
-  void DeleteLines();
-  void DeleteChars();
-  void ScrollUp();
-  void ClearTabs();
+  // CSI handlers of the VT100 alone.
   void SetPrivateMode();
   void ResetPrivateMode();
   void SetAnsiMode();
@@ -71,22 +52,12 @@ class Vt100Emulator : public SequenceParser, public EmulatorHooks {
   void MediaCopy();
   void SetGraphicRendition();
   void ScrollingRegion();
-  void SaveCursor();
-  void RestoreCursor();
 
   void SetMode(Mode mode);
-  void ApplyRendition(int32_t parameter, ColourRecord& colours);
-  void SetColour(int32_t which);
-  void SetCharacterSet(uint32_t field);
-  void SendAttributes(ColourRecord* colours);
   void SetCursorKeys(bool application);
   void StatusLineRows(int32_t shownRows, int32_t hiddenRows);
-  intptr_t Send(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0) {
-    return frame_.link.Send(message, wParam, lParam);
-  }
 
   Mode mode_ = Mode::Normal;
-  uint32_t attributes_ = 0;
 };
 
 // Everything a loaded VT100 module is: the frame and the emulator, wired.
