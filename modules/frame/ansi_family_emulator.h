@@ -12,9 +12,6 @@
 namespace korvane {
 
 class AnsiFamilyEmulator : public SequenceParser {
- public:
-  uint32_t Attributes() const { return attributes_; }
-
  protected:
   explicit AnsiFamilyEmulator(ModuleFrame& frame) : SequenceParser(frame) {}
 

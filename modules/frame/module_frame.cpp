@@ -17,7 +17,6 @@ void ModuleFrame::SetTermType(std::string_view text) {
 }
 
 void ModuleFrame::ReadSettingsOnce(const char* name) {
-  typeName_ = name;
   subKey_ = std::string("Terms\\") + name;
   if (auto initial = ReadSetting("InitialScreen")) screen = ParseInitialScreen(*initial);
   auto termType = ReadSetting("TermType");

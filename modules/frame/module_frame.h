@@ -60,10 +60,7 @@ class ModuleFrame {
   // Stores a text value, creating the key; failures are dropped.
   void WriteSetting(const char* name, const std::string& text);
 
-  const ModuleDefaults& defaults() const { return defaults_; }
   const int16_t* DefaultKeyList() const { return emulator_->DefaultKeyList(); }
-  bool SettingsRead() const { return settingsRead_; }
-  const std::string& TypeName() const { return typeName_; }
   const std::string& SubKey() const { return subKey_; }
   const char* TermType() const { return termType_; }
   void SetTermType(std::string_view text);
@@ -86,7 +83,6 @@ class ModuleFrame {
   ConfigStore& store_;
   EmulatorHooks* emulator_ = nullptr;
   bool settingsRead_ = false;
-  std::string typeName_;
   std::string subKey_;
   // A fixed home: callers keep the pointer that TermInfo hands out.
   char termType_[kTermTypeLimit + 1] = {};

@@ -25,8 +25,6 @@ class Vt100Emulator : public AnsiFamilyEmulator, public EmulatorHooks {
   void DescribeTerminal(TermInfo& info) override;
   void ResetMode() override { SetMode(Mode::Normal); }
 
-  Mode CurrentMode() const { return mode_; }
-
  private:
   using Row = CsiAction<Vt100Emulator>;
   static const Row kCsiTable[];
