@@ -38,6 +38,24 @@ class PrinterPort {
   virtual void StopTimer() = 0;
 };
 
+// A system without a default printer: every spooler step fails (as under
+// Wine), so pass-through bytes are logged and dropped.
+class NoPrinterPort : public PrinterPort {
+ public:
+  Family PlatformFamily() override { return Family::Nt; }
+  bool DefaultDeviceProfile(std::string&) override { return false; }
+  bool EnumerateDefaultPrinter(std::string&) override { return false; }
+  bool Open(const std::string&) override { return false; }
+  void ClearLastError() override {}
+  uint32_t LastError() override { return 6; }  // an invalid handle
+  std::string ErrorText(uint32_t) override { return ""; }
+  bool StartDocument(int) override { return false; }
+  bool Write(const uint8_t*, size_t, size_t&) override { return false; }
+  void Close() override {}
+  bool StartTimer() override { return false; }
+  void StopTimer() override {}
+};
+
 class PrinterPassThrough {
  public:
   static constexpr int kTickMilliseconds = 5000;

@@ -13,22 +13,6 @@ using namespace korvane;
 
 namespace {
 
-class NoPrinter : public PrinterPort {
- public:
-  Family PlatformFamily() override { return Family::Nt; }
-  bool DefaultDeviceProfile(std::string&) override { return false; }
-  bool EnumerateDefaultPrinter(std::string&) override { return false; }
-  bool Open(const std::string&) override { return false; }
-  void ClearLastError() override {}
-  uint32_t LastError() override { return 0; }
-  std::string ErrorText(uint32_t) override { return ""; }
-  bool StartDocument(int) override { return false; }
-  bool Write(const uint8_t*, size_t, size_t&) override { return false; }
-  void Close() override {}
-  bool StartTimer() override { return false; }
-  void StopTimer() override {}
-};
-
 intptr_t Touch(void*, uint32_t msg, uintptr_t wParam, intptr_t lParam) {
   if (msg == WUM_SENDDATA) {
     if (lParam < 0) __builtin_trap();
@@ -50,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   store.WriteTextCreatingKey("Terms\\vt100", "TermType", termType);
   store.WriteBinary("Terms\\vt100", "PFKEYS", keys.data(), keys.size());
 
-  NoPrinter printer;
+  NoPrinterPort printer;
   Vt100Module module(store, printer);
   module.frame.link = DisplayLink{&Touch, nullptr};
   TermInfo info = {};

@@ -10,22 +10,6 @@ namespace korvane {
 
 namespace {
 
-class NoPrinter : public PrinterPort {
- public:
-  Family PlatformFamily() override { return Family::Nt; }
-  bool DefaultDeviceProfile(std::string&) override { return false; }
-  bool EnumerateDefaultPrinter(std::string&) override { return false; }
-  bool Open(const std::string&) override { return false; }
-  void ClearLastError() override {}
-  uint32_t LastError() override { return 6; }
-  std::string ErrorText(uint32_t) override { return ""; }
-  bool StartDocument(int) override { return false; }
-  bool Write(const uint8_t*, size_t, size_t&) override { return false; }
-  void Close() override {}
-  bool StartTimer() override { return false; }
-  void StopTimer() override {}
-};
-
 class Vt100Replay : public Emulator {
  public:
   explicit Vt100Replay(const DisplayLink& link) {
@@ -41,7 +25,7 @@ class Vt100Replay : public Emulator {
 
  private:
   MemoryConfigStore store_;
-  NoPrinter printer_;
+  NoPrinterPort printer_;
   Vt100Module module_{store_, printer_};
 };
 

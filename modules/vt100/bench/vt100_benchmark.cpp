@@ -16,22 +16,6 @@ using namespace korvane;
 
 namespace {
 
-class NoPrinter : public PrinterPort {
- public:
-  Family PlatformFamily() override { return Family::Nt; }
-  bool DefaultDeviceProfile(std::string&) override { return false; }
-  bool EnumerateDefaultPrinter(std::string&) override { return false; }
-  bool Open(const std::string&) override { return false; }
-  void ClearLastError() override {}
-  uint32_t LastError() override { return 6; }
-  std::string ErrorText(uint32_t) override { return ""; }
-  bool StartDocument(int) override { return false; }
-  bool Write(const uint8_t*, size_t, size_t&) override { return false; }
-  void Close() override {}
-  bool StartTimer() override { return false; }
-  void StopTimer() override {}
-};
-
 struct Counts {
   size_t messages = 0, textBytes = 0;
 };
@@ -75,7 +59,7 @@ double SecondsFor(Body body) {
 void Measure(const char* name, const std::string& data) {
   const size_t kBlock = 512;
   MemoryConfigStore store;
-  NoPrinter printer;
+  NoPrinterPort printer;
   Vt100Module module(store, printer);
   Counts counts;
   module.frame.link = DisplayLink{&Count, nullptr};
