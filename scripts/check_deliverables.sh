@@ -23,11 +23,13 @@ expect_exports() {  # dll, names...
   local want got
   want=$(printf '%s\n' "$@" | sort)
   got=$(i686-w64-mingw32-objdump -p "$dll" 2>/dev/null |
-        awk '/\[Ordinal\/Name Pointer\] Table/{on=1; next} on && /^\s*\[/{print $NF} on && /^$/{on=0}' | sort)
+        awk '/\[Ordinal\/Name Pointer\] Table/{on=1; next} on && /^[ \t]*\[/{print $NF} on && /^$/{on=0}' | sort)
   [ "$want" = "$got" ] || { echo "   exports of $(basename "$dll"): $(echo $got)"; return 1; }
 }
 for dll in "$bin"/emu_*.dll; do
   [ -f "$dll" ] || continue
+  check "$(basename "$dll") is an i386 PE" bash -c "i686-w64-mingw32-objdump -f '$dll' | grep -q 'file format pei-i386'"
+  check "$(basename "$dll") needs no MinGW DLLs" bash -c "! i686-w64-mingw32-objdump -p '$dll' | grep -Ei 'DLL Name: (libgcc|libstdc|libwinpthread)'"
   check "$(basename "$dll") exports exactly the five module entry points" \
     expect_exports "$(basename "$dll")" dll_Custom dll_Init dll_Key dll_PgmPfKeys dll_Submit
 done

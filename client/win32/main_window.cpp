@@ -5,6 +5,7 @@
 #include "display_messages.h"
 #include "font_loading.h"
 #include "hosts_dialog.h"
+#include "init_file.h"
 #include "module_binding.h"
 #include "resource_ids.h"
 #include "screen_window.h"
@@ -21,6 +22,10 @@ LRESULT OnCommand(HWND window, int id) {
   switch (id) {
     case CMD_EXIT:
       SendMessageA(window, WUM_CLOSE, 0, 0);
+      break;
+    case CMD_FUNCTION_KEYS:
+      ModulePgmPfKeys(1);
+      SetFocus(window);
       break;
     default:
       break;
@@ -49,6 +54,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WUM_CLOSE:
       SendMessageA(window, WM_CLOSE, 0, 0);
+      return 0;
+    case WUM_PLAYINIT:
+      // Straight to the module until received data has its telnet layer.
+      PlayInitFile(app.termType, ModuleSubmit);
       return 0;
     default:
       break;

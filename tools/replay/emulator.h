@@ -30,5 +30,8 @@ const std::vector<EmulatorEntry>& KnownEmulators();
 // A small emulator for trying the display side without a module: text runs,
 // CR, LF, BS, HT, BEL, and ESC [ with H f A B C D J K m r L M @ P.
 std::unique_ptr<Emulator> MakeTestEmulator(const DisplayLink& link);
+// The VT100 module's parser (emu_vt100.dll without Windows); it defers the
+// wrap at the right margin, so replay it with --delayed-wrap.
+std::unique_ptr<Emulator> MakeVt100Emulator(const DisplayLink& link);
 
 }  // namespace korvane

@@ -29,6 +29,7 @@ namespace korvane {
 const std::vector<EmulatorEntry>& KnownEmulators() {
   // Emulation modules join this table with their portable parsers.
   static const std::vector<EmulatorEntry> table = {
+      {"vt100", "the VT100 module's parser (emu_vt100.dll); use --delayed-wrap", MakeVt100Emulator},
       {"test", "text, CR LF BS HT BEL and a few ESC [ sequences", MakeTestEmulator},
   };
   return table;

@@ -265,6 +265,48 @@ void Click(Driver& d, const std::vector<std::string>& w) {
   Pump(100);
 }
 
+// Dialog controls by id: text, check state, list selection, clicks.
+HWND Control(Driver& d, const std::string& id) {
+  HWND control = d.window ? GetDlgItem(d.window, static_cast<int>(Number(id))) : nullptr;
+  if (!control) d.Check(false, "control " + id, "not found");
+  return control;
+}
+
+// WM_GETTEXT, unlike GetWindowText, reaches controls of another process.
+void ExpectControl(Driver& d, const std::vector<std::string>& w) {
+  if (HWND control = Control(d, w[1])) {
+    char text[1024] = "";
+    SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    d.Check(text == w[2], "control " + w[1] + " shows \"" + w[2] + "\"", "shows \"" + Printable(text) + "\"");
+  }
+}
+
+void ExpectCheck(Driver& d, const std::vector<std::string>& w) {
+  if (HWND control = Control(d, w[1])) {
+    LRESULT state = SendMessageA(control, BM_GETCHECK, 0, 0);
+    d.Check(state == Number(w[2]), "control " + w[1] + " check state " + w[2], "is " + std::to_string(state));
+  }
+}
+
+void SelectItem(Driver& d, const std::vector<std::string>& w) {
+  if (HWND control = Control(d, w[1])) {
+    SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(Number(w[2])), 0);
+    PostMessageA(d.window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), CBN_SELCHANGE), reinterpret_cast<LPARAM>(control));
+    Pump(100);
+  }
+}
+
+void ClickControl(Driver& d, const std::vector<std::string>& w) {
+  if (HWND control = Control(d, w[1])) {
+    PostMessageA(control, BM_CLICK, 0, 0);
+    Pump(100);
+  }
+}
+
+void SetControlText(Driver& d, const std::vector<std::string>& w) {
+  if (HWND control = Control(d, w[1])) SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(w[2].c_str()));
+}
+
 void ExpectExit(Driver& d, const std::vector<std::string>& w) {
   if (!d.haveProcess) {
     d.Check(false, "exit code", "no process");
@@ -525,6 +567,11 @@ const std::map<std::string, std::pair<size_t, Command>>& Commands() {
       {"expect-text-prefix", {3, [](Driver& d, const auto& w) { ExpectText(d, w, true); }}},
       {"expect-title", {2, ExpectTitle}},
       {"click", {2, Click}},
+      {"expect-control", {3, ExpectControl}},
+      {"expect-check", {3, ExpectCheck}},
+      {"select", {3, SelectItem}},
+      {"click-control", {2, ClickControl}},
+      {"set-control", {3, SetControlText}},
       {"close", {1, [](Driver& d, const auto&) { if (d.window) PostMessageA(d.window, WM_CLOSE, 0, 0); Pump(50); }}},
       {"send", {2, [](Driver& d, const auto& w) { SendOrPost(d, w, true); }}},
       {"post", {2, [](Driver& d, const auto& w) { SendOrPost(d, w, false); }}},

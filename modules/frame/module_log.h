@@ -1,0 +1,27 @@
+// The modules' only way to report: printf-style lines sent to the client
+// window as WUM_LOG, which the client writes to its event log when that is on.
+#pragma once
+
+#include <cstddef>
+
+#include "display_messages.h"
+
+namespace korvane {
+
+class ModuleLog {
+ public:
+  // Longer lines are cut to this many characters.
+  static constexpr size_t kLineLimit = 1020;
+
+  explicit ModuleLog(const DisplayLink& link) : link_(link) {}
+  ModuleLog(const ModuleLog&) = delete;
+  ModuleLog& operator=(const ModuleLog&) = delete;
+
+  void Log(const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+ private:
+  const DisplayLink& link_;
+  char line_[kLineLimit + 1] = {};
+};
+
+}  // namespace korvane

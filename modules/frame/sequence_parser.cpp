@@ -1,0 +1,191 @@
+#include "sequence_parser.h"
+
+#include <algorithm>
+
+namespace korvane {
+
+namespace {
+
+constexpr uint8_t kEsc = 27;
+
+}  // namespace
+
+SequenceParser::SequenceParser(ModuleFrame& frame) : frame_(frame) { control_[kEsc] = true; }
+
+void SequenceParser::Submit(const uint8_t* bytes, size_t count) {
+  if (!bytes || count == 0) return;
+  // Sized once per call: at most `count` bytes are appended before the run
+  // is written, so the loop below never reallocates.
+  if (buffer_.size() - used_ < count) buffer_.resize(used_ + count + 256);
+  for (size_t i = 0; i < count;) {
+    if (state_ == State::Ground) {
+      // Text runs are the bulk of the stream: copy them without dispatching.
+      while (i < count && !control_[bytes[i]]) buffer_[used_++] = bytes[i++] ^ textMask_;
+      if (i < count) Ground(bytes[i++]);
+    } else {
+      Dispatch(bytes[i++]);
+    }
+  }
+  if (state_ == State::Ground) FlushText();
+}
+
+void SequenceParser::Dispatch(uint8_t byte) {
+  switch (state_) {
+    case State::Ground: Ground(byte); break;
+    case State::Escape: Escape(byte); break;
+    case State::CsiEntry: CsiEntry(byte); break;
+    case State::CsiParameters: CsiParameters(byte); break;
+    case State::KeyLetter: KeyLetter(byte); break;
+    case State::KeyDelimiter: KeyDelimiter(byte); break;
+    case State::KeyText: KeyText(byte); break;
+    case State::Done:
+      // The byte after a finished sequence starts afresh in ground.
+      Reset();
+      Ground(byte);
+      break;
+  }
+}
+
+void SequenceParser::Reset() {
+  std::fill_n(parameters_, parameterCount_, 0);
+  parameterCount_ = 0;
+  digitSeen_ = false;
+  dropDigits_ = false;
+  prefix_ = SequencePrefix::None;
+  used_ = 0;
+  state_ = State::Ground;
+}
+
+void SequenceParser::Ground(uint8_t byte) {
+  if (!control_[byte]) {
+    buffer_[used_++] = byte ^ textMask_;
+    return;
+  }
+  FlushText();
+  if (byte == kEsc) {
+    Collect(byte);
+    state_ = State::Escape;
+    return;
+  }
+  ControlByte(byte);
+}
+
+void SequenceParser::Escape(uint8_t byte) {
+  Collect(byte);
+  if (byte == '[') {
+    state_ = State::CsiEntry;
+    return;
+  }
+  state_ = State::Done;
+  EscapeFinal(byte);
+}
+
+void SequenceParser::CsiEntry(uint8_t byte) {
+  if (byte == '?' || byte == '=') {
+    Collect(byte);
+    prefix_ = byte == '?' ? SequencePrefix::Question : SequencePrefix::Equals;
+    state_ = State::CsiParameters;
+    return;
+  }
+  if (CsiIntroducer(byte)) return;
+  prefix_ = SequencePrefix::None;
+  state_ = State::CsiParameters;
+  CsiParameters(byte);
+}
+
+void SequenceParser::CsiParameters(uint8_t byte) {
+  Collect(byte);
+  if (IsDigit(byte)) {
+    AddDigit(byte);
+  } else if (byte == ';') {
+    digitSeen_ = false;
+  } else {
+    state_ = State::Done;
+    CsiFinal(byte);
+  }
+}
+
+void SequenceParser::AddDigit(uint8_t byte) {
+  if (!digitSeen_) {
+    digitSeen_ = true;
+    // Parameters past the hundredth are dropped; the sequence still ends
+    // at its final byte.
+    dropDigits_ = parameterCount_ == kMaxParameters;
+    if (!dropDigits_) parameters_[parameterCount_++] = 0;
+  }
+  if (dropDigits_) return;
+  int32_t& value = parameters_[parameterCount_ - 1];
+  value = std::min<int64_t>(int64_t{value} * 10 + (byte - '0'), kParameterLimit);
+}
+
+void SequenceParser::BeginKeyProgramming(size_t limit) {
+  keyTextLimit_ = limit;
+  state_ = State::KeyLetter;
+}
+
+void SequenceParser::KeyLetter(uint8_t byte) {
+  Collect(byte);
+  key_ = byte;
+  state_ = State::KeyDelimiter;
+}
+
+void SequenceParser::KeyDelimiter(uint8_t byte) {
+  Collect(byte);
+  delimiter_ = byte;
+  keyTextStart_ = used_;
+  state_ = State::KeyText;
+}
+
+void SequenceParser::KeyText(uint8_t byte) {
+  size_t length = used_ - keyTextStart_;
+  bool full = keyTextLimit_ && length >= keyTextLimit_;
+  if (byte != delimiter_ && !full) {
+    Collect(byte);
+    return;
+  }
+  // The closing delimiter, or the byte that arrives once the text is full,
+  // ends the string and is consumed.
+  Collect(byte);
+  state_ = State::Done;
+  KeyString(key_, buffer_.data() + keyTextStart_, length);
+}
+
+void SequenceParser::Collect(uint8_t byte) {
+  if (used_ < kSequenceLimit) buffer_[used_++] = byte;
+}
+
+void SequenceParser::FlushText() {
+  if (used_ == 0) return;
+  size_t count = used_;
+  used_ = 0;
+  WriteText(buffer_.data(), count);
+}
+
+void SequenceParser::WriteText(uint8_t* text, size_t count) {
+  frame_.link.Send(WUM_WRITE, reinterpret_cast<uintptr_t>(text), static_cast<intptr_t>(count));
+}
+
+uint8_t SequenceParser::PrefixBit() const {
+  switch (prefix_) {
+    case SequencePrefix::Equals: return kPrefixEquals;
+    case SequencePrefix::Question: return kPrefixQuestion;
+    default: return kPrefixNone;
+  }
+}
+
+void SequenceParser::Unrecognised() {
+  state_ = State::Done;
+  if (!frame_.logUnrecognised) return;
+  ModuleLog& log = frame_.log;
+  log.Log("UNRECOGNIZED SEQUENCE: ");
+  for (size_t i = 0; i < used_; ++i) {
+    uint8_t byte = buffer_[i];
+    if (byte <= 32 || byte >= 128)
+      log.Log(" [%d] ", byte);
+    else
+      log.Log("%c", byte);
+  }
+  log.Log("\n");
+}
+
+}  // namespace korvane

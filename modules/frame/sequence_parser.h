@@ -1,0 +1,151 @@
+// The escape-sequence collector shared by the VT100, ANSI and SCO ANSI
+// emulators: a byte-driven state machine that gathers text runs, ESC and
+// CSI sequences with their parameters and prefix, and the "letter,
+// delimiter, text, delimiter" form of host-programmed keys. An emulator
+// derives from it and supplies its tables: which ground bytes are controls,
+// what follows ESC, the CSI final bytes and the programmed-key action.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "module_frame.h"
+
+namespace korvane {
+
+enum class SequencePrefix : uint8_t { None, Equals, Question };
+
+// Prefix sets for CSI tables.
+enum : uint8_t {
+  kPrefixNone = 1,
+  kPrefixEquals = 2,
+  kPrefixQuestion = 4,
+  kAnyPrefix = kPrefixNone | kPrefixEquals | kPrefixQuestion,
+};
+
+class SequenceParser {
+ public:
+  static constexpr int kMaxParameters = 100;
+  // Parameter values stop growing here instead of overflowing.
+  static constexpr int32_t kParameterLimit = 99999999;
+  // Bytes of one sequence kept for the log and for echoing it as text; a
+  // host that never ends a sequence cannot make the buffer grow without end.
+  static constexpr size_t kSequenceLimit = 64 * 1024;
+
+  virtual ~SequenceParser() = default;
+  SequenceParser(const SequenceParser&) = delete;
+  SequenceParser& operator=(const SequenceParser&) = delete;
+
+  // dll_Submit: the bytes in order; a sequence may be split anywhere.
+  void Submit(const uint8_t* bytes, size_t count);
+
+ protected:
+  enum class State : uint8_t { Ground, Escape, CsiEntry, CsiParameters, KeyLetter, KeyDelimiter, KeyText, Done };
+
+  explicit SequenceParser(ModuleFrame& frame);
+
+  // --- The emulator's tables ---
+  // A ground byte marked as a control; the pending text has been written.
+  virtual void ControlByte(uint8_t byte) = 0;
+  // The byte after ESC, when it is not "[". The state is already Done; a
+  // handler may start key programming instead.
+  virtual void EscapeFinal(uint8_t byte) = 0;
+  // A byte right after ESC [ that is neither a prefix nor a parameter
+  // byte; true when the emulator takes it (ESC [ > starts key programming).
+  virtual bool CsiIntroducer(uint8_t) { return false; }
+  // The final byte of ESC [ ...; the state is already Done.
+  virtual void CsiFinal(uint8_t byte) = 0;
+  // The end of key programming: the key byte and the collected text.
+  virtual void KeyString(uint8_t, const uint8_t*, size_t) {}
+  // A finished text run; by default WUM_WRITE.
+  virtual void WriteText(uint8_t* text, size_t count);
+
+  // --- State functions, one per state; an emulator with modes may
+  // intercept them and call these for its normal mode ---
+  virtual void Ground(uint8_t byte);
+  virtual void Escape(uint8_t byte);
+  virtual void CsiEntry(uint8_t byte);
+  virtual void CsiParameters(uint8_t byte);
+  void KeyLetter(uint8_t byte);
+  void KeyDelimiter(uint8_t byte);
+  void KeyText(uint8_t byte);
+
+  // --- Tools for the handlers ---
+  void MarkControl(uint8_t byte, bool control) { control_[byte] = control; }
+  void SetTextMask(uint8_t mask) { textMask_ = mask; }
+  void FlushText();
+  void Collect(uint8_t byte);
+  void Finish() { state_ = State::Done; }
+  // Logs the collected sequence when the log-unrecognised flag is on.
+  void Unrecognised();
+  // ESC Q (ANSI) or ESC [ > (VT100) was seen: the key byte comes next.
+  // `limit` bytes of text at most (0: no limit but the sequence limit).
+  void BeginKeyProgramming(size_t limit);
+
+  int ParameterCount() const { return parameterCount_; }
+  // The i-th parameter (0-based); 0 when missing.
+  int32_t Parameter(int i) const { return i < parameterCount_ ? parameters_[i] : 0; }
+  // p1, or 1 when p1 is below 1.
+  int32_t CountParameter() const { return Parameter(0) < 1 ? 1 : Parameter(0); }
+  SequencePrefix Prefix() const { return prefix_; }
+  // The sequence's prefix as one of the kPrefix set bits.
+  uint8_t PrefixBit() const;
+  uint8_t* Collected() { return buffer_.data(); }
+  size_t CollectedCount() const { return used_; }
+  State CurrentState() const { return state_; }
+  void SetState(State state) { state_ = state; }
+  bool IsDigit(uint8_t byte) const { return byte >= '0' && byte <= '9'; }
+
+  ModuleFrame& frame_;
+
+ private:
+  void Reset();
+  void Dispatch(uint8_t byte);
+  void EndKeyProgramming();
+  void AddDigit(uint8_t byte);
+
+  State state_ = State::Ground;
+  bool control_[256] = {};
+  uint8_t textMask_ = 0;
+  // The pending text run, or the bytes of the sequence being parsed.
+  std::vector<uint8_t> buffer_;
+  size_t used_ = 0;
+  int32_t parameters_[kMaxParameters] = {};
+  int parameterCount_ = 0;
+  bool digitSeen_ = false;
+  bool dropDigits_ = false;
+  SequencePrefix prefix_ = SequencePrefix::None;
+  uint8_t key_ = 0;
+  uint8_t delimiter_ = 0;
+  size_t keyTextStart_ = 0;
+  size_t keyTextLimit_ = 0;
+};
+
+}  // namespace korvane
+
+namespace korvane {
+
+// One row of an emulator's CSI table: the final byte, the prefixes it
+// accepts and its handler. A final byte whose row does not list the
+// sequence's prefix is unrecognised.
+template <class Parser>
+struct CsiAction {
+  uint8_t final;
+  uint8_t prefixes;
+  void (Parser::*handler)();
+};
+
+// Runs the row for this final byte and prefix; false when none matches.
+template <class Parser, size_t N>
+bool DispatchCsi(Parser& parser, const CsiAction<Parser> (&table)[N], uint8_t final, uint8_t prefixBit) {
+  for (const CsiAction<Parser>& row : table) {
+    if (row.final == final && (row.prefixes & prefixBit)) {
+      (parser.*row.handler)();
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace korvane

@@ -1,0 +1,90 @@
+// Prints how fast the VT100 parser turns host output into display
+// messages, fed in the client's 512-byte receive blocks, beside a plain
+// copy of the same bytes as the yardstick.
+//
+//   build/native/modules/vt100/vt100_benchmark [megabytes]
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "vt100_emulator.h"
+
+using namespace korvane;
+
+namespace {
+
+struct Counts {
+  size_t messages = 0, textBytes = 0;
+};
+
+intptr_t Count(void* target, uint32_t msg, uintptr_t, intptr_t lParam) {
+  auto* counts = static_cast<Counts*>(target);
+  ++counts->messages;
+  if (msg == WUM_WRITE) counts->textBytes += static_cast<size_t>(lParam);
+  return 0;
+}
+
+std::string Repeat(const std::string& block, size_t bytes) {
+  std::string out;
+  out.reserve(bytes + block.size());
+  while (out.size() < bytes) out += block;
+  return out;
+}
+
+std::string PlainLines() { return std::string(78, 'x') + "\r\n"; }
+
+std::string ColouredListing() {
+  std::string block;
+  for (int i = 0; i < 8; ++i) block += "\x1b[1;3" + std::to_string(i % 8) + "mname" + std::to_string(i) + "\x1b[0m  ";
+  return block + "\r\n";
+}
+
+std::string FullScreenRedraw() {
+  std::string block;
+  for (int row = 1; row <= 24; ++row)
+    block += "\x1b[" + std::to_string(row) + ";1H" + std::string(60, 'a' + row % 26) + "\x1b[K";
+  return block + "\x1b[H\x1b[J";
+}
+
+template <class Body>
+double SecondsFor(Body body) {
+  auto start = std::chrono::steady_clock::now();
+  body();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void Measure(const char* name, const std::string& data) {
+  const size_t kBlock = 512;
+  MemoryConfigStore store;
+  NoPrinterPort printer;
+  Vt100Module module(store, printer);
+  Counts counts;
+  module.frame.link = DisplayLink{&Count, nullptr};
+  module.frame.Init(&counts, nullptr, nullptr);
+  const auto* bytes = reinterpret_cast<const uint8_t*>(data.data());
+  double parse = SecondsFor([&] {
+    for (size_t at = 0; at < data.size(); at += kBlock) module.frame.Submit(bytes + at, std::min(kBlock, data.size() - at));
+  });
+  std::vector<uint8_t> sink(kBlock);
+  double copy = SecondsFor([&] {
+    for (size_t at = 0; at < data.size(); at += kBlock) std::memcpy(sink.data(), bytes + at, std::min(kBlock, data.size() - at));
+  });
+  double megabytes = static_cast<double>(data.size()) / (1 << 20);
+  std::printf("%-20s %8.1f MB/s   %8.0f messages/MB   (copying the same blocks: %8.1f MB/s)\n", name,
+              megabytes / parse, static_cast<double>(counts.messages) / megabytes, megabytes / copy);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  size_t megabytes = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 32;
+  size_t bytes = megabytes << 20;
+  std::printf("VT100 parser, %zu MB per workload, 512-byte blocks\n", megabytes);
+  Measure("plain lines", Repeat(PlainLines(), bytes));
+  Measure("coloured listing", Repeat(ColouredListing(), bytes));
+  Measure("full-screen redraw", Repeat(FullScreenRedraw(), bytes));
+  return 0;
+}

@@ -1,0 +1,71 @@
+// The VT100 emulator: turns a VT100 host's byte stream into display
+// messages, with three modes: normal, display controls (every byte shown
+// as a character) and printer pass-through.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "ansi_family_emulator.h"
+#include "module_frame.h"
+
+namespace korvane {
+
+extern const ModuleDefaults kVt100Defaults;
+extern const int16_t kVt100DefaultKeys[];
+
+class Vt100Emulator : public AnsiFamilyEmulator, public EmulatorHooks {
+ public:
+  enum class Mode { Normal = 0, DisplayControls = 1, Printer = 2 };
+
+  explicit Vt100Emulator(ModuleFrame& frame);
+
+  void Submit(const uint8_t* bytes, size_t count) override { SequenceParser::Submit(bytes, count); }
+  const int16_t* DefaultKeyList() const override { return kVt100DefaultKeys; }
+  void DescribeTerminal(TermInfo& info) override;
+  void ResetMode() override { SetMode(Mode::Normal); }
+
+ private:
+  using Row = CsiAction<Vt100Emulator>;
+  static const Row kCsiTable[];
+
+  // The tables.
+  void ControlByte(uint8_t byte) override;
+  void EscapeFinal(uint8_t byte) override;
+  bool CsiIntroducer(uint8_t byte) override;
+  void CsiFinal(uint8_t byte) override;
+  void KeyString(uint8_t key, const uint8_t* text, size_t length) override;
+  void WriteText(uint8_t* text, size_t count) override;
+  // Display controls and printer pass-through parse only what ends them.
+  void CsiEntry(uint8_t byte) override;
+  void CsiParameters(uint8_t byte) override;
+  void ModeFinal(uint8_t byte);
+  void EchoSequence();
+
+  // CSI handlers of the VT100 alone.
+  void SetPrivateMode();
+  void ResetPrivateMode();
+  void SetAnsiMode();
+  void ResetAnsiMode();
+  void MediaCopy();
+  void SetGraphicRendition();
+  void ScrollingRegion();
+
+  void SetMode(Mode mode);
+  void SetCursorKeys(bool application);
+  void StatusLineRows(int32_t shownRows, int32_t hiddenRows);
+
+  Mode mode_ = Mode::Normal;
+};
+
+// Everything a loaded VT100 module is: the frame and the emulator, wired.
+struct Vt100Module {
+  Vt100Module(ConfigStore& store, PrinterPort& printerPort)
+      : frame(kVt100Defaults, store, printerPort), emulator(frame) {
+    frame.SetEmulator(emulator);
+  }
+  ModuleFrame frame;
+  Vt100Emulator emulator;
+};
+
+}  // namespace korvane
