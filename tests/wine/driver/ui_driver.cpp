@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "bitmap_file.h"
+#include "pixel_checks.h"
 #include "registry_store.h"
 #include "script_reader.h"
 
@@ -36,6 +37,8 @@ struct Driver {
   std::string testName;
   korvane::RegistryConfigStore store;
   LRESULT lastResult = 0;
+  PixelChecks pixels;
+  std::vector<std::string> scriptPaths;  // the script running and those that include it
 
   void Check(bool ok, const std::string& what, const std::string& detail = "") {
     ++checkNumber;
@@ -49,6 +52,7 @@ struct Driver {
     }
     std::fflush(stdout);
   }
+  void Check(const CheckResult& result) { Check(result.ok, result.what, result.detail); }
 };
 
 std::string Printable(const std::string& text) {
@@ -356,11 +360,34 @@ void SendOrPost(Driver& d, const std::vector<std::string>& w, bool send) {
   Pump(50);
 }
 
+// Sends a message count times and prints the rate as a "#" line; never
+// fails on time.
+void TimeSends(Driver& d, long count, UINT msg, WPARAM wp, LPARAM lp) {
+  LARGE_INTEGER frequency, begin, end;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&begin);
+  for (long i = 0; i < count; ++i) SendMessageA(d.window, msg, wp, lp);
+  QueryPerformanceCounter(&end);
+  double ms = 1000.0 * static_cast<double>(end.QuadPart - begin.QuadPart) / static_cast<double>(frequency.QuadPart);
+  std::printf("# %s: %ld x message %u in %.1f ms, %.0f messages/s\n", d.testName.c_str(), count, msg, ms,
+              ms > 0 ? 1000.0 * static_cast<double>(count) / ms : 0.0);
+  std::fflush(stdout);
+}
+
+// time-send <count> <message> [wParam [lParam]]
+void TimeSend(Driver& d, const std::vector<std::string>& w) {
+  if (!d.window) return d.Check(false, "time-send", "no current window");
+  TimeSends(d, Number(w[1]), static_cast<UINT>(Number(w[2])), static_cast<WPARAM>(Number(w.size() > 3 ? w[3] : "0")),
+            static_cast<LPARAM>(Number(w.size() > 4 ? w[4] : "0")));
+}
+
 // send-remote <message> "<bytes>" [lParam [expect N]]: copies the bytes into
 // the window's process and sends the message with their address as wParam;
 // lParam defaults to the number of bytes. For display messages that take a
-// pointer (text, rectangles, attribute words).
-void SendRemote(Driver& d, const std::vector<std::string>& w) {
+// pointer (text, rectangles, attribute words). time-send-remote <count>
+// <message> "<bytes>" sends it count times and prints the time taken as a
+// "#" line.
+void SendRemote(Driver& d, const std::vector<std::string>& w, long repeat = 0) {
   DWORD pid = 0;
   if (d.window) GetWindowThreadProcessId(d.window, &pid);
   HANDLE process = pid ? OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid) : nullptr;
@@ -370,10 +397,14 @@ void SendRemote(Driver& d, const std::vector<std::string>& w) {
   if (!remote || !WriteProcessMemory(process, remote, bytes.c_str(), bytes.size() + 1, nullptr)) {
     d.Check(false, "send-remote " + w[1], "cannot write into the window's process");
   } else {
-    LPARAM lp = w.size() > 3 ? static_cast<LPARAM>(Number(w[3])) : static_cast<LPARAM>(bytes.size());
+    LPARAM lp = w.size() > 3 && !repeat ? static_cast<LPARAM>(Number(w[3])) : static_cast<LPARAM>(bytes.size());
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(d.window, static_cast<UINT>(Number(w[1])), reinterpret_cast<WPARAM>(remote), lp, SMTO_NORMAL,
-                        10000, &result);
+    if (repeat) {
+      TimeSends(d, repeat, static_cast<UINT>(Number(w[1])), reinterpret_cast<WPARAM>(remote), lp);
+    } else {
+      SendMessageTimeoutA(d.window, static_cast<UINT>(Number(w[1])), reinterpret_cast<WPARAM>(remote), lp,
+                          SMTO_NORMAL, 10000, &result);
+    }
     d.lastResult = static_cast<LRESULT>(result);
     if (w.size() > 5 && w[4] == "expect")
       d.Check(d.lastResult == Number(w[5]), "message " + w[1] + " returns " + w[5],
@@ -382,6 +413,38 @@ void SendRemote(Driver& d, const std::vector<std::string>& w) {
   if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
   if (process) CloseHandle(process);
   Pump(50);
+}
+
+// send-remote2 <message> "<wParam bytes>" "<lParam bytes>": both copied into
+// the window's process, for messages that take two pointers (an attribute
+// word and a colour record).
+void SendRemote2(Driver& d, const std::vector<std::string>& w) {
+  DWORD pid = 0;
+  if (d.window) GetWindowThreadProcessId(d.window, &pid);
+  HANDLE process = pid ? OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid) : nullptr;
+  std::string both = w[2] + std::string(1, '\0') + w[3];
+  char* remote = process ? static_cast<char*>(VirtualAllocEx(process, nullptr, both.size() + 1, MEM_COMMIT | MEM_RESERVE,
+                                                             PAGE_READWRITE))
+                         : nullptr;
+  if (!remote || !WriteProcessMemory(process, remote, both.c_str(), both.size() + 1, nullptr)) {
+    d.Check(false, "send-remote2 " + w[1], "cannot write into the window's process");
+  } else {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(d.window, static_cast<UINT>(Number(w[1])), reinterpret_cast<WPARAM>(remote),
+                        reinterpret_cast<LPARAM>(remote + w[2].size() + 1), SMTO_NORMAL, 10000, &result);
+  }
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  if (process) CloseHandle(process);
+  Pump(50);
+}
+
+// invalidate <left> <top> <right> <bottom>: that part of the client area is
+// painted again (and erased first).
+void Invalidate(Driver& d, const std::vector<std::string>& w) {
+  RECT r = {static_cast<LONG>(Number(w[1])), static_cast<LONG>(Number(w[2])), static_cast<LONG>(Number(w[3])),
+            static_cast<LONG>(Number(w[4]))};
+  if (d.window) InvalidateRect(d.window, &r, TRUE);
+  Pump(100);
 }
 
 // expect-size <class> <text> <min-width> <min-height> [<max-width> <max-height>]:
@@ -551,6 +614,88 @@ void Screenshot(Driver& d, const std::vector<std::string>& w) {
   ReleaseDC(nullptr, screen);
 }
 
+// capture: the current window's client area as the screen shows it, for
+// the pixel checks that follow.
+void CaptureCommand(Driver& d, const std::vector<std::string>&) {
+  Pump(150);
+  if (!d.pixels.Capture(d.window)) d.Check(false, "capture", "no window or no client area");
+}
+
+// expect-cells <row> <column> <count> <background> <ink|->: RRGGBB colours.
+void ExpectCellsCommand(Driver& d, const std::vector<std::string>& w) {
+  bool ink = w[5] != "-";
+  d.Check(d.pixels.ExpectCells(static_cast<int>(Number(w[1])), static_cast<int>(Number(w[2])),
+                               static_cast<int>(Number(w[3])), ParseColour(w[4]), ink ? ParseColour(w[5]) : 0, ink));
+}
+
+// expect-scaled <sx> <sy> <w> <h> <dx> <dy> <fx> <fy>
+void ExpectScaledCommand(Driver& d, const std::vector<std::string>& w) {
+  int v[8];
+  for (int i = 0; i < 8; ++i) v[i] = static_cast<int>(Number(w[static_cast<size_t>(i) + 1]));
+  d.Check(d.pixels.ExpectScaled(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]));
+}
+
+// expect-moved <x> <y> <w> <h> <dx> <dy>: against the capture before.
+void ExpectMovedCommand(Driver& d, const std::vector<std::string>& w) {
+  int v[6];
+  for (int i = 0; i < 6; ++i) v[i] = static_cast<int>(Number(w[static_cast<size_t>(i) + 1]));
+  d.Check(d.pixels.ExpectMoved(v[0], v[1], v[2], v[3], v[4], v[5]));
+}
+
+// expect-caret <x> <y> <width> <height>: the caret of the window's thread.
+void ExpectCaret(Driver& d, const std::vector<std::string>& w) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  DWORD thread = d.window ? GetWindowThreadProcessId(d.window, nullptr) : 0;
+  bool got = thread && GetGUIThreadInfo(thread, &info) && info.hwndCaret == d.window;
+  RECT& r = info.rcCaret;
+  d.Check(got && r.left == Number(w[1]) && r.top == Number(w[2]) && r.right - r.left == Number(w[3]) &&
+              r.bottom - r.top == Number(w[4]),
+          "caret at " + w[1] + "," + w[2] + " size " + w[3] + "x" + w[4],
+          got ? "is at " + std::to_string(r.left) + "," + std::to_string(r.top) + " size " +
+                    std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top)
+              : std::string("the window has no caret"));
+}
+
+// expect-no-caret: the window's thread shows no caret in it.
+void ExpectNoCaret(Driver& d, const std::vector<std::string>&) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  DWORD thread = d.window ? GetWindowThreadProcessId(d.window, nullptr) : 0;
+  bool has = thread && GetGUIThreadInfo(thread, &info) && info.hwndCaret == d.window;
+  d.Check(d.window && !has, "window has no caret");
+}
+
+// expect-cell-cycle <ms> <min-steps> <ink> "<state> <state> ..." <row> <col> ...:
+// watches the cells for <ms>; a state has one '1' (ink present) or '0' per
+// cell. The states seen after the first change, repeats dropped, must walk
+// the cycle in order (the picture before it may predate the cycle).
+void ExpectCellCycle(Driver& d, const std::vector<std::string>& w) {
+  std::vector<std::string> cycle;
+  std::istringstream states(w[4]);
+  for (std::string s; states >> s;) cycle.push_back(s);
+  uint32_t ink = ParseColour(w[3]);
+  std::vector<std::string> seen;
+  DWORD start = GetTickCount();
+  while (GetTickCount() - start < static_cast<DWORD>(Number(w[1]))) {
+    if (!d.pixels.Capture(d.window)) break;
+    std::string state;
+    for (size_t i = 5; i + 1 < w.size(); i += 2)
+      state += d.pixels.CellState(static_cast<int>(Number(w[i])), static_cast<int>(Number(w[i + 1])), ink);
+    if (seen.empty() || seen.back() != state) seen.push_back(state);
+    Pump(20);
+  }
+  std::string trace;
+  for (const std::string& s : seen) trace += " " + s;
+  if (!seen.empty()) seen.erase(seen.begin());
+  int steps = WalkCycle(seen, cycle);
+  d.Check(steps >= Number(w[2]), "cells cycle through \"" + w[4] + "\" at least " + w[2] + " steps", "seen" + trace);
+}
+
+
+bool RunScript(const std::string& path, Driver& d);
+void Include(Driver& d, const std::vector<std::string>& w);
+
 const std::map<std::string, std::pair<size_t, Command>>& Commands() {
   static const std::map<std::string, std::pair<size_t, Command>> table = {
       {"test", {2, [](Driver& d, const auto& w) { d.testName = w[1]; }}},
@@ -575,7 +720,8 @@ const std::map<std::string, std::pair<size_t, Command>>& Commands() {
       {"close", {1, [](Driver& d, const auto&) { if (d.window) PostMessageA(d.window, WM_CLOSE, 0, 0); Pump(50); }}},
       {"send", {2, [](Driver& d, const auto& w) { SendOrPost(d, w, true); }}},
       {"post", {2, [](Driver& d, const auto& w) { SendOrPost(d, w, false); }}},
-      {"send-remote", {3, SendRemote}},
+      {"send-remote", {3, [](Driver& d, const auto& w) { SendRemote(d, w); }}},
+      {"time-send-remote", {4, [](Driver& d, const auto& w) { SendRemote(d, {w[0], w[2], w[3]}, Number(w[1])); }}},
       {"expect-size", {5, ExpectSize}},
       {"key", {2, Key}},
       {"expect-exit", {2, ExpectExit}},
@@ -599,25 +745,40 @@ const std::map<std::string, std::pair<size_t, Command>>& Commands() {
       {"mkdir", {2, [](Driver&, const auto& w) { CreateDirectoryA(w[1].c_str(), nullptr); }}},
       {"sleep", {2, [](Driver&, const auto& w) { Pump(static_cast<DWORD>(Number(w[1]))); }}},
       {"screenshot", {2, Screenshot}},
+      {"capture", {1, CaptureCommand}},
+      {"cell-size", {3, [](Driver& d, const auto& w) { d.pixels.SetCellSize(static_cast<int>(Number(w[1])), static_cast<int>(Number(w[2]))); }}},
+      {"expect-pixel", {4, [](Driver& d, const auto& w) { d.Check(d.pixels.ExpectPixel(static_cast<int>(Number(w[1])), static_cast<int>(Number(w[2])), ParseColour(w[3]))); }}},
+      {"expect-cells", {6, ExpectCellsCommand}},
+      {"expect-scaled", {9, ExpectScaledCommand}},
+      {"expect-caret", {5, ExpectCaret}},
+      {"expect-no-caret", {1, ExpectNoCaret}},
+      {"expect-cell-cycle", {7, ExpectCellCycle}},
+      {"time-send", {3, TimeSend}},
+      {"send-remote2", {4, SendRemote2}},
+      {"invalidate", {5, Invalidate}},
+      {"expect-unchanged", {1, [](Driver& d, const auto&) { d.Check(d.pixels.ExpectUnchanged()); }}},
+      {"expect-moved", {7, ExpectMovedCommand}},
+      {"include", {2, Include}},
   };
   return table;
 }
 
-int Run(const std::string& path, Driver& d) {
+// Runs the commands of a script file; false when it cannot be read.
+bool RunScript(const std::string& path, Driver& d) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    std::printf("not ok 1 - cannot read script %s\n0 passed, 1 failed\n", path.c_str());
-    return 1;
+    d.Check(false, "read script " + path);
+    return false;
   }
   std::stringstream text;
   text << in.rdbuf();
   std::vector<ScriptLine> lines;
   std::string error;
   if (!ReadScript(text.str(), lines, error)) {
-    std::printf("not ok 1 - script %s: %s\n0 passed, 1 failed\n", path.c_str(), error.c_str());
-    return 1;
+    d.Check(false, "script " + path, error);
+    return false;
   }
-  d.testName = path;
+  d.scriptPaths.push_back(path);
   for (const ScriptLine& line : lines) {
     std::vector<std::string> words;
     for (const std::string& word : line.words) words.push_back(Expand(word, d.variables));
@@ -628,6 +789,23 @@ int Run(const std::string& path, Driver& d) {
     }
     it->second.second(d, words);
   }
+  d.scriptPaths.pop_back();
+  return true;
+}
+
+// include <file>: runs another script, named relative to this one, with the
+// variables set so far (a block shared by several tests).
+void Include(Driver& d, const std::vector<std::string>& w) {
+  if (d.scriptPaths.size() > 8) return d.Check(false, "include " + w[1], "included too deep");
+  const std::string& current = d.scriptPaths.back();
+  size_t slash = current.find_last_of("\\/");
+  bool absolute = w[1].size() > 1 && (w[1][1] == ':' || w[1][0] == '\\' || w[1][0] == '/');
+  RunScript(absolute || slash == std::string::npos ? w[1] : current.substr(0, slash + 1) + w[1], d);
+}
+
+int Run(const std::string& path, Driver& d) {
+  d.testName = path;
+  RunScript(path, d);
   if (d.haveProcess && WaitForSingleObject(d.process.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(d.process.hProcess, 99);
   std::printf("%d passed, %d failed\n", d.passed, d.failed);
   return d.failed == 0 ? 0 : 1;
