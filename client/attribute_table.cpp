@@ -22,6 +22,25 @@ static bool GrowTable(std::vector<Entry>& table, size_t limit) {
   return true;
 }
 
+// A table of one step of fresh entries; false when the limit or memory says no.
+template <typename Entry>
+static bool FreshTable(std::vector<Entry>& table, size_t limit) {
+  if (limit < kAttributeTableStep) return false;
+  try {
+    table.assign(kAttributeTableStep, Entry{});
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return true;
+}
+
+AttributeTable::Allocation AttributeTable::Allocate() {
+  if (!FreshTable(fonts_, maxFontEntries)) return Allocation::kFontTableFailed;
+  if (!FreshTable(entries_, maxAttrEntries)) return Allocation::kAttrTableFailed;
+  currentIndex_ = currentFontIndex_ = 0;
+  return Allocation::kDone;
+}
+
 AttrEntry AttributeTable::FindFont(uint32_t word) {
   const int32_t f = defaultForeground, b = defaultBackground;
   AttrEntry key;

@@ -51,6 +51,11 @@ class AttributeTable {
 
   void SetHooks(AttributeHooks* hooks) { hooks_ = hooks ? hooks : &noHooks_; }
 
+  // Start-up: both tables become 100 free entries (fonts already made are
+  // forgotten, not deleted). Says which table could not be had, if any.
+  enum class Allocation { kDone, kFontTableFailed, kAttrTableFailed };
+  Allocation Allocate();
+
   // Colour indices of the colour table: the defaults change with
   // WUM_SETCOLOR, the current ones with every attribute made current.
   int32_t defaultForeground = COLOUR_DEFAULT_FOREGROUND;

@@ -4,6 +4,7 @@
 #include <climits>
 #include <string>
 
+#include "screen_painter.h"
 #include "text_util.h"
 
 namespace korvane {
@@ -473,7 +474,19 @@ void Display::OnScrollRect(uintptr_t wParam, intptr_t lParam) {
   const CellRect* rect = Pointer<const CellRect>(wParam);
   if (!rect) return;
   model_.ScrollRect(*rect, ToInt(lParam));
-  if (!scrollbackView) surface_->RepaintRows(0, model_.totalRows() - 1);
+  if (!scrollbackView) RepaintAfterScroll(model_.Normalise(*rect), ToInt(lParam));
+}
+
+// Only the rows a scroll changed are drawn again, and a whole-width block
+// moves its pixels instead of being drawn: the same picture as repainting
+// the whole screen, which remains the way out when pixels cannot move.
+void Display::RepaintAfterScroll(const CellRect& rect, int lines) {
+  ScrollPlan plan = PlanScroll(rect, lines, model_.columns());
+  if (plan.movePixels && !surface_->MoveRows(rect.top, rect.bottom, plan.lines)) {
+    surface_->RepaintRows(0, model_.totalRows() - 1);
+  } else if (plan.repaintTop <= plan.repaintBottom) {
+    surface_->RepaintRows(plan.repaintTop, plan.repaintBottom);
+  }
 }
 
 void Display::OnShiftRect(uintptr_t wParam, intptr_t lParam) {
@@ -481,7 +494,10 @@ void Display::OnShiftRect(uintptr_t wParam, intptr_t lParam) {
   model_.pendingWrap = false;
   if (!rect) return;
   model_.ShiftRect(*rect, ToInt(lParam));
-  if (!scrollbackView) surface_->RepaintRows(0, model_.totalRows() - 1);
+  // A shift changes only the rectangle's rows.
+  CellRect changed = model_.Normalise(*rect);
+  if (!scrollbackView && lParam != 0 && changed.left <= changed.right && changed.top <= changed.bottom)
+    surface_->RepaintRows(changed.top, changed.bottom);
 }
 
 void Display::OnScrollRegion(intptr_t lParam) {

@@ -33,6 +33,10 @@ class Surface {
   virtual void FillCells(const CellRect& cells, int32_t background) { (void)cells, (void)background; }
   // Repaints buffer rows top..bottom from the model at once.
   virtual void RepaintRows(int top, int bottom) { (void)top, (void)bottom; }
+  // Moves the pixels of whole rows top..bottom up by `lines` rows (down
+  // when negative), as the model's lines just moved. False when it cannot;
+  // the caller then repaints the whole screen.
+  virtual bool MoveRows(int top, int bottom, int lines) { return (void)top, (void)bottom, (void)lines, false; }
   // The whole window is painted again later, erased first.
   virtual void InvalidateAll() {}
   virtual int CellWidth() const { return 8; }
@@ -136,6 +140,7 @@ class Display {
   void OnClearStartOfScreen();
   // Scrolling and editing.
   void OnScrollRect(uintptr_t wParam, intptr_t lParam);
+  void RepaintAfterScroll(const CellRect& rect, int lines);
   void OnShiftRect(uintptr_t wParam, intptr_t lParam);
   void OnScrollRegion(intptr_t lParam);
   void OnInsertDeleteLines(intptr_t lParam, int sign);

@@ -146,6 +146,23 @@ TEST(AttributeTableGrowth, TablesGrowByAHundredAndFallBackToEntryZero) {
   EXPECT_NE(f.client.record.Text().find("Out of space for ATTRTAB items\r\n"), std::string::npos);
 }
 
+TEST(AttributeTableGrowth, StartUpAllocationGivesFreshTablesOrSaysWhichFailed) {
+  TableFixture f;
+  f.Resolve(ATTR_BOLD);
+  f.Resolve(ATTR_ITALIC);
+  EXPECT_EQ(f.table.Allocate(), AttributeTable::Allocation::kDone);
+  EXPECT_EQ(f.table.fonts().size(), 100u);
+  EXPECT_FALSE(f.table.fonts()[0].used);
+  EXPECT_EQ(f.table.entries()[0].inUse, 0);
+  EXPECT_EQ(f.table.currentIndex(), 0);
+  EXPECT_EQ(f.Resolve(ATTR_ITALIC), 0);  // the first entry again
+
+  f.table.maxAttrEntries = 99;
+  EXPECT_EQ(f.table.Allocate(), AttributeTable::Allocation::kAttrTableFailed);
+  f.table.maxFontEntries = 0;
+  EXPECT_EQ(f.table.Allocate(), AttributeTable::Allocation::kFontTableFailed);
+}
+
 TEST(AttributeTableEntries, OutOfRangeIndicesReadEntryZero) {
   TableFixture f;
   f.Resolve(ATTR_UNDERLINE);

@@ -493,12 +493,23 @@ TEST(DisplayEdit, DeleteAndInsertCharactersShiftTheRestOfTheRow) {
   EXPECT_EQ(f.Row(1), std::string(20, ' '));
 }
 
-TEST(DisplayEdit, ScrollsRepaintTheWholeScreenUnlessTheScrollbackViewIsShown) {
+TEST(DisplayEdit, ScrollsAndShiftsDrawTheRowsTheyChangeUnlessTheScrollbackViewIsShown) {
   DisplayFixture f(24, 80, 1);
   CellRect rect{0, 2, -1, 5};
   f.SendPointer(WUM_SHIFTRECT, &rect, 1);
-  f.SendPointer(WUM_SCROLLRECT, &rect, -1);
-  EXPECT_EQ(f.surface.calls, (Calls{"repaint 0-24", "repaint 0-24"}));
+  f.SendPointer(WUM_SCROLLRECT, &rect, -1);  // whole rows: the pixels move, the opened row is drawn
+  CellRect part{3, 4, 9, 20};
+  f.SendPointer(WUM_SCROLLRECT, &part, 2);
+  f.SendPointer(WUM_SCROLLRECT, &rect, 4);   // the whole height: nothing is left to move
+  f.SendPointer(WUM_SCROLLRECT, &rect, 0);   // nothing changes
+  CellRect wrapped{0, 6, -1, 2};             // bottom above top: an empty rectangle
+  f.SendPointer(WUM_SHIFTRECT, &wrapped, 1);
+  EXPECT_EQ(f.surface.calls, (Calls{"repaint 2-5", "move 2-5 by -1", "repaint 2-2", "repaint 4-20", "repaint 2-5"}));
+  f.surface.calls.clear();
+  // A surface that cannot move its pixels repaints the whole screen.
+  f.surface.canMoveRows = false;
+  f.Send(WUM_SCROLLREGION, 0, 3);
+  EXPECT_EQ(f.surface.calls, (Calls{"move 0-23 by 3", "repaint 0-24"}));
   f.surface.calls.clear();
   f.display.scrollbackView = true;
   f.SendPointer(WUM_SHIFTRECT, &rect, 1);
@@ -715,7 +726,7 @@ TEST(DisplayOther, NestedMessagesHideTheCaretOnceAndShowItOnce) {
   f.MoveTo(23, 79);
   f.surface.calls.clear();
   f.Send(WUM_CURSORRIGHT, 0, 1);  // CR, cursor down, scroll region, scroll rect, move: all nested
-  EXPECT_EQ(f.surface.calls, (Calls{"caret hide", "repaint 0-23", "caret show 23,0"}));
+  EXPECT_EQ(f.surface.calls, (Calls{"caret hide", "move 0-23 by 1", "repaint 23-23", "caret show 23,0"}));
   f.surface.calls.clear();
   f.Send(WUM_SETCURSOR, 0, 0);
   f.surface.calls.clear();

@@ -23,6 +23,10 @@ class RecordingSurface : public Surface {
     calls.push_back(Format("fill %d,%d-%d,%d bg%d", r.left, r.top, r.right, r.bottom, background));
   }
   void RepaintRows(int top, int bottom) override { calls.push_back(Format("repaint %d-%d", top, bottom)); }
+  bool MoveRows(int top, int bottom, int lines) override {
+    calls.push_back(Format("move %d-%d by %d", top, bottom, lines));
+    return canMoveRows;
+  }
   void InvalidateAll() override { calls.push_back("invalidate"); }
   bool HasCaret() const override { return hasCaret; }
   void CreateCaret(int width, int height) override {
@@ -38,6 +42,7 @@ class RecordingSurface : public Surface {
   void Beep() override { calls.push_back("beep"); }
 
   bool hasCaret = false;
+  bool canMoveRows = true;
   std::vector<std::string> calls;
 };
 
