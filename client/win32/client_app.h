@@ -7,6 +7,7 @@
 #include <string>
 
 #include "attribute_table.h"
+#include "blink_timer.h"
 #include "client_config.h"
 #include "colour_table.h"
 #include "display_handler.h"
@@ -16,6 +17,7 @@
 #include "record_log.h"
 #include "registry_store.h"
 #include "screen_model.h"
+#include "screen_painter.h"
 #include "screen_surface.h"
 #include "terminal_definition.h"
 
@@ -57,6 +59,8 @@ struct ClientApp {
   AttributeTable attributes{log};
   ColourTable colours;
   Display display{screen, attributes, log, errors};
+  ScreenPainter painter{screen, attributes, colours};
+  BlinkTimer blink;
   Win32Surface surface;
   WindowDisplayHooks displayHooks;
   Win32AttributeHooks attributeHooks;

@@ -59,6 +59,16 @@ int LoadFonts() {
   }
   EnumerateSizes();
   UnloadFontFiles();
+  switch (App().attributes.Allocate()) {
+    case AttributeTable::Allocation::kFontTableFailed:
+      KV_ERROR(kSystemError, 1115, 0, "Out of memory on FontTable allocation");
+      return 1001;
+    case AttributeTable::Allocation::kAttrTableFailed:
+      KV_ERROR(kSystemError, 1115, 0, "Out of memory on AttrTable allocation");
+      return 1001;
+    case AttributeTable::Allocation::kDone:
+      break;
+  }
   return 0;
 }
 
@@ -93,6 +103,7 @@ void SelectFontSize(int a, int b, int direction) {
   }
   // Every attribute's font at the new cell, then the plain attribute current.
   app.attributes.RecreateFonts();
+  app.surface.FontsChanged();
   app.display.ResetAttribute();
 }
 

@@ -3,72 +3,32 @@
 #include <algorithm>
 
 #include "client_app.h"
-#include "font_files.h"
 #include "main_window.h"
 #include "resource_ids.h"
 
 namespace korvane {
 
+namespace {
+
+void CALLBACK BlinkTimerProc(HWND, UINT, UINT_PTR, DWORD) {
+  try {
+    App().surface.BlinkTick();
+  } catch (...) {
+    // nothing leaves a timer procedure
+  }
+}
+
+}  // namespace
+
 int Win32Surface::CellWidth() const { return std::max(1, App().cellWidth); }
 int Win32Surface::CellHeight() const { return std::max(1, App().cellHeight); }
 
-HFONT Win32Surface::FontFor(uint32_t attributeIndex) {
-  const AttributeTable& table = App().attributes;
-  size_t font = static_cast<size_t>(table.Entry(attributeIndex).fontIndex);
-  if (font < table.fonts().size() && table.fonts()[font].handle)
-    return reinterpret_cast<HFONT>(table.fonts()[font].handle);
-  if (!standIn_ || standInWidth_ != CellWidth() || standInHeight_ != CellHeight()) {
-    DeleteStandInFont();
-    standInWidth_ = CellWidth();
-    standInHeight_ = CellHeight();
-    standIn_ = CreateFontA(standInHeight_, standInWidth_, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
-                           "Courier New");
-  }
-  return standIn_ ? standIn_ : static_cast<HFONT>(GetStockObject(ANSI_FIXED_FONT));
-}
-
-void Win32Surface::DeleteStandInFont() {
-  if (standIn_) DeleteObject(standIn_);
-  standIn_ = nullptr;
-}
-
-// One run in the attribute's colours; every glyph is placed on its own cell
-// whatever the font's advance, and the background is opaque.
-void Win32Surface::DrawCells(HDC dc, int row, int column, const char* text, int count, uint32_t attributeIndex,
-                             bool compact) {
-  if (count <= 0) return;
-  const AttributeTable& table = App().attributes;
-  const AttrEntry& entry = table.Entry(attributeIndex);
-  uint32_t word = table.WordOf(attributeIndex);
-  bool doubleWidth = (word & ATTR_DOUBLEWIDTH) != 0;
-  runText_.clear();
-  if (compact && doubleWidth) {
-    for (int i = 0; i < count; i += 2) runText_.push_back(text[i]);
-  } else {
-    runText_.assign(text, text + count);
-  }
-  int cells = doubleWidth ? 2 : 1;
-  int advance = CellWidth() * cells;
-  runAdvances_.assign(runText_.size(), advance);
-  RECT area = {column * CellWidth(), row * CellHeight(),
-               (column + static_cast<int>(runText_.size()) * cells) * CellWidth(), (row + 1) * CellHeight()};
-  HGDIOBJ oldFont = SelectObject(dc, FontFor(attributeIndex));
-  SetTextColor(dc, App().colours[entry.foreground]);
-  SetBkColor(dc, App().colours[entry.background]);
-  SetBkMode(dc, OPAQUE);
-  // A double-height font is two cells high: the row shows its top half, or
-  // with the bottom-half bit its lower half.
-  int y = area.top - ((word & ATTR_DOUBLEHEIGHT) && (word & ATTR_BOTTOMHALF) ? CellHeight() : 0);
-  ExtTextOutA(dc, area.left, y, ETO_OPAQUE | ETO_CLIPPED, &area, runText_.data(), static_cast<UINT>(runText_.size()),
-              runAdvances_.data());
-  SelectObject(dc, oldFont);
-}
+// ---- immediate drawing ----
 
 void Win32Surface::DrawRun(int row, int column, const char* text, int count, uint32_t attributeIndex) {
   if (!window_) return;
   HDC dc = GetDC(window_);
-  DrawCells(dc, row, column, text, count, attributeIndex, false);
+  drawer_.Draw(dc, App().painter.WrittenRun(row, column, text, count, attributeIndex));
   ReleaseDC(window_, dc);
 }
 
@@ -77,55 +37,108 @@ void Win32Surface::FillCells(const CellRect& cells, int32_t background) {
   RECT area = {cells.left * CellWidth(), cells.top * CellHeight(), (cells.right + 1) * CellWidth(),
                (cells.bottom + 1) * CellHeight()};
   HDC dc = GetDC(window_);
-  HBRUSH brush = CreateSolidBrush(App().colours[background]);
-  FillRect(dc, &area, brush);
-  DeleteObject(brush);
+  FillRect(dc, &area, BrushFor(background));
   ReleaseDC(window_, dc);
-}
-
-void Win32Surface::PaintRows(HDC dc, int left, int top, int bottom) {
-  const ScreenModel& screen = App().screen;
-  bool scrollback = App().display.scrollbackView;
-  for (int row = top; row <= bottom; ++row) {
-    RowView view = scrollback ? screen.RowForDisplay(row, screen.scrollbackPosition())
-                              : RowView{screen.RowText(row), screen.RowAttributes(row)};
-    for (int start = left; start < screen.columns();) {
-      int end = start + 1;
-      while (end < screen.columns() && view.attributes[end] == view.attributes[start]) ++end;
-      DrawCells(dc, row, start, view.text + start, end - start, view.attributes[start], true);
-      start = end;
-    }
-  }
 }
 
 void Win32Surface::RepaintRows(int top, int bottom) {
   if (!window_) return;
   HDC dc = GetDC(window_);
-  PaintRows(dc, 0, top, bottom);
+  if (App().display.scrollbackView)
+    PaintScrollbackRows(dc, 0, top, bottom, false);
+  else
+    PaintLiveRows(dc, 0, top, bottom);
   ReleaseDC(window_, dc);
+}
+
+// Scrolling the pixels of a block of whole rows costs one copy instead of
+// drawing every run again.
+bool Win32Surface::MoveRows(int top, int bottom, int lines) {
+  if (!window_) return true;
+  RECT pending;
+  // Pixels still waiting for WM_PAINT are not the model's: they must not move.
+  if (GetUpdateRect(window_, &pending, FALSE)) return false;
+  const int cw = CellWidth(), ch = CellHeight();
+  RECT block = {0, top * ch, App().screen.columns() * cw, (bottom + 1) * ch};
+  HDC dc = GetDC(window_);
+  if (!dc) return false;
+  HRGN exposed = CreateRectRgn(0, 0, 0, 0);
+  bool moved = exposed && ScrollDC(dc, 0, -lines * ch, &block, &block, exposed, nullptr);
+  RECT box = {};
+  int kind = moved ? GetRgnBox(exposed, &box) : NULLREGION;
+  if (exposed) DeleteObject(exposed);
+  // Pixels that could not be copied (covered or off the screen) come from
+  // the model; the rows that opened are the caller's to paint.
+  if (kind == SIMPLEREGION || kind == COMPLEXREGION) {
+    int openedTop = lines > 0 ? bottom - lines + 1 : top, openedBottom = lines > 0 ? bottom : top - lines - 1;
+    int first = std::max(top, static_cast<int>(box.top) / ch);
+    int last = std::min(bottom, static_cast<int>(box.bottom - 1) / ch);
+    if (first < openedTop || last > openedBottom) PaintLiveRows(dc, 0, first, last);
+  }
+  ReleaseDC(window_, dc);
+  return moved;
 }
 
 void Win32Surface::InvalidateAll() {
   if (window_) InvalidateRect(window_, nullptr, TRUE);
 }
 
+void Win32Surface::FontsChanged() {
+  drawer_.FontsChanged();
+  InvalidateAll();
+}
+
+HBRUSH Win32Surface::BrushFor(int32_t colourIndex) {
+  uint32_t colour = App().colours[colourIndex];
+  if (!brush_ || colour != brushColour_) {
+    if (brush_) DeleteObject(brush_);
+    brush_ = CreateSolidBrush(colour);
+    brushColour_ = colour;
+  }
+  return brush_ ? brush_ : static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+}
+
+// ---- painting ----
+
+void Win32Surface::PaintLiveRows(HDC dc, int left, int top, int bottom) {
+  DcCanvas canvas(drawer_, dc);
+  App().painter.PaintLiveRows(left, top, bottom, canvas);
+}
+
+void Win32Surface::PaintScrollbackRows(HDC dc, int left, int top, int bottom, bool print) {
+  DcCanvas canvas(drawer_, dc);
+  App().painter.PaintScrollbackRows(left, top, bottom, print, canvas);
+}
+
 void Win32Surface::Paint() {
-  const ScreenModel& screen = App().screen;
+  ClientApp& app = App();
   HideCaret();
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(window_, &ps);
-  if (ps.fErase) {
-    HBRUSH brush = CreateSolidBrush(App().colours[App().attributes.currentBackground]);
-    FillRect(dc, &ps.rcPaint, brush);
-    DeleteObject(brush);
+  if (ps.fErase) FillRect(dc, &ps.rcPaint, BrushFor(app.attributes.currentBackground));
+  const ScreenModel& screen = app.screen;
+  if (screen.IsAllocated()) {
+    CellRect cells = CellsToPaint(ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom, CellWidth(),
+                                  CellHeight(), screen.columns(), screen.totalRows());
+    if (cells.left <= cells.right && cells.top <= cells.bottom) {
+      if (app.display.scrollbackView)
+        PaintScrollbackRows(dc, cells.left, cells.top, cells.bottom, false);
+      else
+        PaintLiveRows(dc, cells.left, cells.top, cells.bottom);
+    }
   }
-  int left = std::max(0, static_cast<int>(ps.rcPaint.left) / CellWidth());
-  int top = std::max(0, static_cast<int>(ps.rcPaint.top) / CellHeight());
-  int bottom = std::min(screen.totalRows() - 1, static_cast<int>(ps.rcPaint.bottom + CellHeight()) / CellHeight());
-  if (screen.IsAllocated() && left < screen.columns()) PaintRows(dc, left, top, bottom);
   EndPaint(window_, &ps);
-  if (GetFocus() == window_) App().display.PlaceCaret();
+  // The window with the focus has the caret, shown at the cursor unless
+  // the cursor is hidden; without the focus it has none.
+  if (GetFocus() == window_) {
+    if (!hasCaret_) CreateCaret(app.display.caretWidth(), app.display.caretHeight());
+    app.display.PlaceCaret();
+  } else if (hasCaret_) {
+    DestroyCaret();
+  }
 }
+
+// ---- caret ----
 
 void Win32Surface::CreateCaret(int width, int height) {
   if (window_ && ::CreateCaret(window_, nullptr, width, height)) {
@@ -141,7 +154,8 @@ void Win32Surface::DestroyCaret() {
 
 void Win32Surface::ShowCaretAt(int row, int column) {
   if (!hasCaret_) return;
-  SetCaretPos(column * CellWidth(), (row + 1) * CellHeight() - 2);
+  PixelPoint at = CaretOrigin(row, column, CellWidth(), CellHeight(), App().display.caretHeight());
+  SetCaretPos(at.x, at.y);
   if (!caretShown_ && ::ShowCaret(window_)) caretShown_ = true;
 }
 
@@ -152,25 +166,59 @@ void Win32Surface::HideCaret() {
 
 void Win32Surface::Beep() { MessageBeep(0); }
 
+// ---- blinking ----
+
+void Win32Surface::StartBlinkTimer() {
+  ClientApp& app = App();
+  if (!app.blink.Start()) return;
+  blinkTimer_ = SetTimer(nullptr, 0, static_cast<UINT>(std::max(1, app.config.timerInterval)), BlinkTimerProc);
+  app.blink.SetRunning(blinkTimer_ != 0);
+  // Every blinking run painted asks again: one report is enough.
+  if (!blinkTimer_ && !timerFailureReported_) {
+    timerFailureReported_ = true;
+    KV_ERROR(kSystemError, 1105, GetLastError(), "Can't Create a TIMER object");
+  }
+}
+
+void Win32Surface::BlinkTick() {
+  ClientApp& app = App();
+  int phase = app.blink.Advance();
+  bool sawBlink = false;
+  if (window_ && app.screen.IsAllocated()) {
+    bool caretWasShown = caretShown_;
+    HideCaret();
+    HDC dc = GetDC(window_);
+    DcCanvas canvas(drawer_, dc);
+    sawBlink = app.painter.PaintBlinkingRuns(phase, canvas);
+    ReleaseDC(window_, dc);
+    if (caretWasShown) app.display.PlaceCaret();
+  }
+  if (app.blink.Finish(sawBlink) && blinkTimer_) {
+    KillTimer(nullptr, blinkTimer_);
+    blinkTimer_ = 0;
+  }
+}
+
+void Win32Surface::Release() {
+  if (blinkTimer_) KillTimer(nullptr, blinkTimer_);
+  blinkTimer_ = 0;
+  App().blink.SetRunning(false);
+  DestroyCaret();
+  if (brush_) DeleteObject(brush_);
+  brush_ = nullptr;
+  drawer_.Release();
+}
+
+// ---- fonts per attribute word ----
+
 // Bold, dim, reverse and invisible are colours only; italic, underline and
 // strike-out are the font's, and double height or width doubles the cell.
 uintptr_t Win32AttributeHooks::CreateFontFor(uint32_t word) {
   ClientApp& app = App();
-  int height = app.cellHeight * ((word & ATTR_DOUBLEHEIGHT) ? 2 : 1);
-  int width = app.cellWidth * ((word & ATTR_DOUBLEWIDTH) ? 2 : 1);
-  LOGFONTA wanted = {};
-  wanted.lfHeight = height;
-  wanted.lfWidth = width;
-  wanted.lfWeight = 400;
-  wanted.lfItalic = (word & ATTR_ITALIC) != 0;
-  wanted.lfUnderline = (word & ATTR_UNDERLINE) != 0;
-  wanted.lfStrikeOut = (word & ATTR_STRIKEOUT) != 0;
-  wanted.lfCharSet = OEM_CHARSET;
-  wanted.lfPitchAndFamily = FIXED_PITCH;
-  lstrcpynA(wanted.lfFaceName, kTypefaceNames[app.fonts.typeface == 1 ? 1 : 0], LF_FACESIZE);
-  HFONT font = CreateFontIndirectA(&wanted);
+  HFONT font = CreateCellFont(word, true);
   if (!font || !app.log.recordEvents) return reinterpret_cast<uintptr_t>(font);
-  app.log.WriteRecord("Created font for size %d x %d\n", height, width);
+  app.log.WriteRecord("Created font for size %d x %d\n", app.cellHeight * ((word & ATTR_DOUBLEHEIGHT) ? 2 : 1),
+                      app.cellWidth * ((word & ATTR_DOUBLEWIDTH) ? 2 : 1));
   if (HDC ic = CreateICA("DISPLAY", nullptr, nullptr, nullptr)) {
     HGDIOBJ old = SelectObject(ic, font);
     TEXTMETRICA metrics = {};
@@ -184,6 +232,10 @@ uintptr_t Win32AttributeHooks::CreateFontFor(uint32_t word) {
 }
 
 void Win32AttributeHooks::DeleteFont(uintptr_t handle) { DeleteObject(reinterpret_cast<HFONT>(handle)); }
+
+void Win32AttributeHooks::StartBlinkTimer() { App().surface.StartBlinkTimer(); }
+
+// ---- the grid and the window ----
 
 // The grid's client area, at most the screen less 50 pixels each way; the
 // window keeps its top-left corner and the size handler fits the font.

@@ -1,14 +1,13 @@
-// Drawing the screen model with GDI: the display handler's Surface for the
-// main window, the painter of live and scrollback rows, the caret, and the
-// font of every attribute word. An attribute whose font could not be made is
-// drawn with a fixed-pitch font of the cell size.
+// The main window's pixels: the display handler's Surface over GDI
+// (immediate drawing of written text, erasing, scrolls and shifts),
+// WM_PAINT, the painters of live and scrollback rows into any device
+// context, the caret, the background brush and the blink timer.
 #pragma once
 
 #include <windows.h>
 
-#include <vector>
-
 #include "display_handler.h"
+#include "run_drawing.h"
 
 namespace korvane {
 
@@ -18,7 +17,9 @@ class Win32Surface : public Surface {
 
   void DrawRun(int row, int column, const char* text, int count, uint32_t attributeIndex) override;
   void FillCells(const CellRect& cells, int32_t background) override;
+  // Rows as displayed: live, or from the ring while the scrollback view is shown.
   void RepaintRows(int top, int bottom) override;
+  bool MoveRows(int top, int bottom, int lines) override;
   void InvalidateAll() override;
   int CellWidth() const override;
   int CellHeight() const override;
@@ -29,24 +30,34 @@ class Win32Surface : public Surface {
   void HideCaret() override;
   void Beep() override;
 
-  // WM_PAINT: the update rectangle's cells from the live screen or, while
-  // the scrollback view is shown, from the ring at the bar's position.
+  // WM_PAINT: the update rectangle's cells, then the caret.
   void Paint();
-  // Draws rows top..bottom from column `left` to the row ends, in runs of
-  // equal attribute index.
-  void PaintRows(HDC dc, int left, int top, int bottom);
-  void DeleteStandInFont();
+  // The painters into any device context (printing and the screen picture
+  // draw with them too).
+  void PaintLiveRows(HDC dc, int left, int top, int bottom);
+  void PaintScrollbackRows(HDC dc, int left, int top, int bottom, bool print);
+
+  // Fonts were made again (cell size, face or family): drawn anew.
+  void FontsChanged();
+  // A solid brush of a colour-table index, kept until another colour is asked.
+  HBRUSH BrushFor(int32_t colourIndex);
+
+  // The blink timer: created when a blinking attribute is made current,
+  // one tick of drawing, killed when idle.
+  void StartBlinkTimer();
+  void BlinkTick();
+
+  // Window destruction: the timer, the caret and every GDI object go.
+  void Release();
 
  private:
-  void DrawCells(HDC dc, int row, int column, const char* text, int count, uint32_t attributeIndex, bool compact);
-  HFONT FontFor(uint32_t attributeIndex);
-
   HWND window_ = nullptr;
   bool hasCaret_ = false, caretShown_ = false;
-  HFONT standIn_ = nullptr;
-  int standInWidth_ = 0, standInHeight_ = 0;
-  std::vector<char> runText_;
-  std::vector<INT> runAdvances_;
+  GdiRunDrawer drawer_;
+  HBRUSH brush_ = nullptr;
+  uint32_t brushColour_ = 0;
+  UINT_PTR blinkTimer_ = 0;
+  bool timerFailureReported_ = false;
 };
 
 // One GDI font per attribute word, in the current face at the cell size.
@@ -54,6 +65,7 @@ class Win32AttributeHooks : public AttributeHooks {
  public:
   uintptr_t CreateFontFor(uint32_t word) override;
   void DeleteFont(uintptr_t handle) override;
+  void StartBlinkTimer() override;
 };
 
 // What a new grid means for the main window.

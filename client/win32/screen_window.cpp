@@ -42,7 +42,7 @@ bool HandleScreenMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       InvalidateRect(window, nullptr, TRUE);
       return false;
     case WM_DESTROY:
-      app.surface.DeleteStandInFont();
+      app.surface.Release();
       return false;
     default:
       break;
