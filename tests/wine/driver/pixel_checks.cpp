@@ -55,16 +55,17 @@ bool PixelChecks::Capture(HWND window) {
   return true;
 }
 
-CheckResult PixelChecks::ExpectUnchanged() const {
+CheckResult PixelChecks::ExpectUnchanged(bool changed) const {
+  std::string what = changed ? "picture changed" : "picture unchanged";
   if (width_ != previousWidth_ || height_ != previousHeight_ || pixels_.empty())
-    return {false, "picture unchanged", "the captures differ in size"};
+    return {false, what, "the captures differ in size"};
   for (size_t i = 0; i < pixels_.size(); ++i)
     if (pixels_[i] != previous_[i]) {
       int x = static_cast<int>(i % static_cast<size_t>(width_)), y = static_cast<int>(i / static_cast<size_t>(width_));
-      return {false, "picture unchanged", "pixel " + std::to_string(x) + "," + std::to_string(y) + " was " +
-                                              ColourText(previous_[i]) + ", is " + ColourText(pixels_[i])};
+      return {changed, what, "pixel " + std::to_string(x) + "," + std::to_string(y) + " was " +
+                                 ColourText(previous_[i]) + ", is " + ColourText(pixels_[i])};
     }
-  return {true, "picture unchanged", ""};
+  return {!changed, what, changed ? "every pixel is as before" : ""};
 }
 
 CheckResult PixelChecks::ExpectMoved(int x, int y, int w, int h, int dx, int dy) const {

@@ -25,8 +25,9 @@ class PixelChecks {
   // Copies the client area of the window from the screen; false when the
   // window is gone or has no area. The capture before is kept.
   bool Capture(HWND window);
-  // The last capture equals the one before it.
-  CheckResult ExpectUnchanged() const;
+  // The last capture equals the one before it (or, with `changed`, has the
+  // same size and differs from it).
+  CheckResult ExpectUnchanged(bool changed = false) const;
   // The w x h pixels at (x, y) of the last capture are those the capture
   // before had at (x - dx, y - dy): the picture moved by (dx, dy).
   CheckResult ExpectMoved(int x, int y, int w, int h, int dx, int dy) const;

@@ -757,6 +757,7 @@ const std::map<std::string, std::pair<size_t, Command>>& Commands() {
       {"send-remote2", {4, SendRemote2}},
       {"invalidate", {5, Invalidate}},
       {"expect-unchanged", {1, [](Driver& d, const auto&) { d.Check(d.pixels.ExpectUnchanged()); }}},
+      {"expect-changed", {1, [](Driver& d, const auto&) { d.Check(d.pixels.ExpectUnchanged(true)); }}},
       {"expect-moved", {7, ExpectMovedCommand}},
       {"include", {2, Include}},
   };
