@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the benchmarks optimised and without sanitizers (build/bench) and
-# prints their figures. Nothing here fails on time.
+# prints their figures. With --wine, also the screen drawing rates of
+# Korvane.exe under Wine and Xvfb. Nothing here fails on time.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -9,3 +10,11 @@ if [ ! -f build/bench/build.ninja ]; then
 fi
 ninja -C build/bench -j "$(nproc)" --quiet display_benchmark
 build/bench/tools/bench/display_benchmark
+
+if [ "${1:-}" = "--wine" ]; then
+  source scripts/wine_env.sh
+  scripts/build.sh "$KORVANE_WINE_ARCH" >/dev/null
+  xvfb-run -a -s "-screen 0 1024x768x24" tests/wine/run_wine_tests.sh tests/wine/benchmarks/screen_drawing.kvt >/dev/null || true
+  echo "Screen drawing under Wine ($KORVANE_WINE_ARCH):"
+  grep '^# ' "$KORVANE_WIN_BUILD/wine-tests/screen_drawing.out" | sed 's/^# /  /'
+fi
