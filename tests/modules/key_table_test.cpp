@@ -149,6 +149,31 @@ TEST(KeyTable, AnEditorsTableIsCopiedWithItsChains) {
   EXPECT_EQ(StringOf(keys, KEY_CTRL + 112), "three");
 }
 
+TEST(KeyTable, StoredFormHoldsWhatDiffersAndReadsBackUpToTheLastWholeRecord) {
+  KeyTable defaults;
+  Define(defaults, 112, "\x1bOP");
+  Define(defaults, KEY_SHIFT + 112, "\x1bOP");
+  KeyTable working;
+  Define(working, 0x374, "ctrl-shift-f5");  // no default: differs unless empty
+  Define(working, 112, "\x1bOP");
+  Define(working, KEY_SHIFT + 112, "");
+  Define(working, KEY_CTRL + 112, "");
+  Define(working, 13, "\r");
+  std::vector<uint8_t> value = working.StoredKeysDiffering(defaults);
+  EXPECT_EQ(value, Join({Record(13, 1, "\r"), Record(KEY_SHIFT + 112, 0, ""), Record(0x374, 13, "ctrl-shift-f5")}));
+
+  KeyTable reread;
+  reread.LoadStoredKeys(value);
+  EXPECT_EQ(StringOf(reread, 0x374), "ctrl-shift-f5");
+  EXPECT_EQ(StringOf(reread, KEY_SHIFT + 112), "");
+  for (size_t cut = 1; cut <= 13; ++cut) {
+    KeyTable partial;
+    partial.LoadStoredKeys(std::vector<uint8_t>(value.begin(), value.end() - static_cast<long>(cut)));
+    EXPECT_EQ(StringOf(partial, KEY_SHIFT + 112), "") << cut;
+    EXPECT_EQ(StringOf(partial, 0x374), "<none>") << cut;
+  }
+}
+
 TEST(KeyTable, ClearingEmptiesEveryBucket) {
   KeyTable keys;
   for (int32_t code = 1; code < 0x400; ++code) Define(keys, code, std::to_string(code));

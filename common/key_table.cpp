@@ -12,12 +12,22 @@ int32_t ReadInt32(const uint8_t* p) {
                               static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24);
 }
 
+void AppendInt32(std::vector<uint8_t>& out, int32_t value) {
+  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<uint8_t>(static_cast<uint32_t>(value) >> shift));
+}
+
 void FreeEntry(KeyEntry& entry) {
   delete[] entry.bytes;
   entry = KeyEntry{};
 }
 
 }  // namespace
+
+bool SameKeyString(const KeyEntry& entry, const KeyEntry* other) {
+  int32_t otherLength = other ? other->length : 0;
+  return entry.length == otherLength &&
+         (entry.length <= 0 || std::memcmp(entry.bytes, other->bytes, static_cast<size_t>(entry.length)) == 0);
+}
 
 KeyTable::KeyTable() : heads_(), sendBuffer_(1) {}
 
@@ -116,6 +126,20 @@ void KeyTable::DefineAll(const KeyEntry* heads) {
       if (entry->length >= 0 && (entry->bytes || entry->length == 0))
         Define(entry->code, entry->bytes, static_cast<size_t>(entry->length));
   }
+}
+
+std::vector<uint8_t> KeyTable::StoredKeysDiffering(const KeyTable& defaults) const {
+  std::vector<uint8_t> out;
+  for (const KeyEntry& head : heads_) {
+    if (head.code == 0) continue;
+    for (const KeyEntry* entry = &head; entry; entry = entry->next) {
+      if (SameKeyString(*entry, defaults.Find(entry->code))) continue;
+      AppendInt32(out, entry->code);
+      AppendInt32(out, entry->length);
+      out.insert(out.end(), entry->bytes, entry->bytes + entry->length);
+    }
+  }
+  return out;
 }
 
 int KeyTable::SendKey(int32_t code, const DisplayLink& link) {

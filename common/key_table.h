@@ -1,7 +1,8 @@
 // The key-string table: 256 bucket heads by the low byte of the key code,
 // further entries of a bucket chained from the head. The layout is the one
 // the function-key editor reads and returns, so the heads are plain
-// KeyEntry records.
+// KeyEntry records. The modules and the editor share it, with the stored
+// form of edited keys (the PFKEYS value) read and written here.
 #pragma once
 
 #include <cstddef>
@@ -12,6 +13,9 @@
 #include "module_abi.h"
 
 namespace korvane {
+
+// The same string in both entries; a missing entry counts as an empty one.
+bool SameKeyString(const KeyEntry& entry, const KeyEntry* other);
 
 class KeyTable {
  public:
@@ -36,6 +40,10 @@ class KeyTable {
   void LoadStoredKeys(const std::vector<uint8_t>& value);
   // Every entry of another table of this layout (the editor's result).
   void DefineAll(const KeyEntry* heads);
+  // The stored form of the keys whose string differs from their string in
+  // `defaults` (a key without one there counts as having an empty string),
+  // in table order: bucket 0 to 255, each bucket in chain order.
+  std::vector<uint8_t> StoredKeysDiffering(const KeyTable& defaults) const;
 
   // dll_Key: sends the key's string as WUM_SENDDATA; 1 when the key has a
   // string, 0 when it has none.
