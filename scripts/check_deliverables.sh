@@ -11,9 +11,13 @@ check() {  # description, command...
   if "$@"; then echo "ok - $what"; else echo "not ok - $what"; failed=$((failed + 1)); fi
 }
 
+check_pe() {  # file name in bin
+  check "$1 is an i386 PE" bash -c "i686-w64-mingw32-objdump -f '$bin/$1' | grep -q 'file format pei-i386'"
+  check "$1 needs no MinGW DLLs" bash -c "! i686-w64-mingw32-objdump -p '$bin/$1' | grep -Ei 'DLL Name: (libgcc|libstdc|libwinpthread)'"
+}
+
 for exe in Korvane.exe; do
-  check "$exe is an i386 PE" bash -c "i686-w64-mingw32-objdump -f '$bin/$exe' | grep -q 'file format pei-i386'"
-  check "$exe needs no MinGW DLLs" bash -c "! i686-w64-mingw32-objdump -p '$bin/$exe' | grep -Ei 'DLL Name: (libgcc|libstdc|libwinpthread)'"
+  check_pe "$exe"
 done
 
 # Exact exports of each DLL: name and the sorted list of its exported names.
@@ -28,14 +32,12 @@ expect_exports() {  # dll, names...
 }
 for dll in "$bin"/emu_*.dll; do
   [ -f "$dll" ] || continue
-  check "$(basename "$dll") is an i386 PE" bash -c "i686-w64-mingw32-objdump -f '$dll' | grep -q 'file format pei-i386'"
-  check "$(basename "$dll") needs no MinGW DLLs" bash -c "! i686-w64-mingw32-objdump -p '$dll' | grep -Ei 'DLL Name: (libgcc|libstdc|libwinpthread)'"
+  check_pe "$(basename "$dll")"
   check "$(basename "$dll") exports exactly the five module entry points" \
     expect_exports "$(basename "$dll")" dll_Custom dll_Init dll_Key dll_PgmPfKeys dll_Submit
 done
-if [ -f "$bin/PfKey.DLL" ]; then
-  check "PfKey.DLL exports exactly CallFnEditDialog" expect_exports PfKey.DLL CallFnEditDialog
-fi
+check_pe PfKey.DLL
+check "PfKey.DLL exports exactly CallFnEditDialog" expect_exports PfKey.DLL CallFnEditDialog
 
 # The 48 font files: version 3.00 bitmap fonts carrying their face name.
 font_file_ok() {  # file, face

@@ -137,6 +137,13 @@ CheckResult PixelChecks::ExpectScaled(int sx, int sy, int w, int h, int dx, int 
   return {inkLike > 0, what, inkLike ? "" : "the source area is one colour"};
 }
 
+CheckResult PixelChecks::ExpectColour(uint32_t rgb, bool present) const {
+  size_t count = static_cast<size_t>(std::count(pixels_.begin(), pixels_.end(), rgb));
+  return {!pixels_.empty() && (count > 0) == present,
+          std::string(present ? "capture holds colour " : "capture lacks colour ") + ColourText(rgb),
+          std::to_string(count) + " pixels of " + std::to_string(pixels_.size())};
+}
+
 char PixelChecks::CellState(int row, int column, uint32_t ink) const {
   for (int y = row * cellHeight_; y < (row + 1) * cellHeight_; ++y)
     for (int x = column * cellWidth_; x < (column + 1) * cellWidth_; ++x)

@@ -42,6 +42,8 @@ class PixelChecks {
   // The w x h pixels at (sx, sy) enlarged fx times across and fy times down
   // equal the pixels at (dx, dy).
   CheckResult ExpectScaled(int sx, int sy, int w, int h, int dx, int dy, int fx, int fy) const;
+  // Some pixel of the capture has the colour (or, without `present`, none has).
+  CheckResult ExpectColour(uint32_t rgb, bool present) const;
   // '1' when the cell holds a pixel of the colour, else '0'.
   char CellState(int row, int column, uint32_t ink) const;
 

@@ -311,6 +311,77 @@ void SetControlText(Driver& d, const std::vector<std::string>& w) {
   if (HWND control = Control(d, w[1])) SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(w[2].c_str()));
 }
 
+// select-list <id> <index>: a list box selection, as a click makes it.
+void SelectListItem(Driver& d, const std::vector<std::string>& w) {
+  if (HWND control = Control(d, w[1])) {
+    SendMessageA(control, LB_SETCURSEL, static_cast<WPARAM>(Number(w[2])), 0);
+    PostMessageA(d.window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), LBN_SELCHANGE), reinterpret_cast<LPARAM>(control));
+    Pump(100);
+  }
+}
+
+// expect-list <id> <count> [<index> <text>]...: a list box's item count and items.
+void ExpectList(Driver& d, const std::vector<std::string>& w) {
+  HWND control = Control(d, w[1]);
+  if (!control) return;
+  LRESULT count = SendMessageA(control, LB_GETCOUNT, 0, 0);
+  d.Check(count == Number(w[2]), "list " + w[1] + " holds " + w[2] + " items", "holds " + std::to_string(count));
+  for (size_t i = 3; i + 1 < w.size(); i += 2) {
+    // The wide form: Wine hands another process's list text over as UTF-16.
+    wchar_t wide[512] = L"";
+    char text[512] = "";
+    LRESULT length = SendMessageW(control, LB_GETTEXTLEN, static_cast<WPARAM>(Number(w[i])), 0);
+    if (length >= 0 && length < 512)
+      SendMessageW(control, LB_GETTEXT, static_cast<WPARAM>(Number(w[i])), reinterpret_cast<LPARAM>(wide));
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+    d.Check(w[i + 1] == text, "list " + w[1] + " item " + w[i] + " \"" + w[i + 1] + "\"", std::string("is \"") + text + "\"");
+  }
+}
+
+// expect-centred-on <class> <title>: the current window's centre is (within
+// two pixels) that of the named window of the same process.
+void ExpectCentredOn(Driver& d, const std::vector<std::string>& w) {
+  HWND other = FindWindowOf(d, w[1], w[2], false);
+  RECT a = {}, b = {};
+  if (d.window) GetWindowRect(d.window, &a);
+  if (other) GetWindowRect(other, &b);
+  long dx = (a.left + a.right) / 2 - (b.left + b.right) / 2, dy = (a.top + a.bottom) / 2 - (b.top + b.bottom) / 2;
+  d.Check(d.window && other && dx >= -2 && dx <= 2 && dy >= -2 && dy <= 2, "centred on " + w[1] + " \"" + w[2] + "\"",
+          other ? "off by " + std::to_string(dx) + "," + std::to_string(dy) : std::string("no such window"));
+}
+
+void ExpectEnabled(Driver& d, const std::vector<std::string>& w) {
+  if (HWND control = Control(d, w[1])) {
+    bool enabled = IsWindowEnabled(control) != FALSE;
+    d.Check(enabled == (Number(w[2]) != 0), "control " + w[1] + " enabled " + w[2], enabled ? "enabled" : "disabled");
+  }
+}
+
+// key-control <id> <vk> [down|up]: a key posted to a dialog control (both
+// press and release unless one is named).
+void KeyControl(Driver& d, const std::vector<std::string>& w) {
+  HWND control = Control(d, w[1]);
+  if (!control) return;
+  UINT vk = static_cast<UINT>(Number(w[2]));
+  LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(vk, 0)) << 16;
+  std::string which = w.size() > 3 ? w[3] : "both";
+  if (which != "up") PostMessageA(control, WM_KEYDOWN, vk, 1 | scan);
+  if (which != "down") PostMessageA(control, WM_KEYUP, vk, 1 | scan | (1u << 30) | (1u << 31));
+  Pump(100);
+}
+
+// The window whose keyboard focus the current window's thread holds is the
+// current window or one of its children.
+void ExpectFocus(Driver& d, const std::vector<std::string>&) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  DWORD thread = d.window ? GetWindowThreadProcessId(d.window, nullptr) : 0;
+  Pump(100);
+  bool got = thread && GetGUIThreadInfo(thread, &info);
+  bool inside = got && info.hwndFocus && (info.hwndFocus == d.window || IsChild(d.window, info.hwndFocus));
+  d.Check(inside, "focus in the window", got ? "focus on " + ClassOf(info.hwndFocus) + " \"" + TextOf(info.hwndFocus) + "\"" : "no thread");
+}
+
 void ExpectExit(Driver& d, const std::vector<std::string>& w) {
   if (!d.haveProcess) {
     d.Check(false, "exit code", "no process");
@@ -621,6 +692,24 @@ void CaptureCommand(Driver& d, const std::vector<std::string>&) {
   if (!d.pixels.Capture(d.window)) d.Check(false, "capture", "no window or no client area");
 }
 
+// capture-control <id>: a dialog control's client area, for the checks below.
+void CaptureControl(Driver& d, const std::vector<std::string>& w) {
+  Pump(150);
+  HWND control = Control(d, w[1]);
+  if (control && !d.pixels.Capture(control)) d.Check(false, "capture control " + w[1], "no client area");
+}
+
+// expect-colour <RRGGBB|sys:N> <1|0>: the last capture holds a pixel of the
+// colour (1) or none (0); sys:N is the system colour N (GetSysColor).
+void ExpectColour(Driver& d, const std::vector<std::string>& w) {
+  uint32_t rgb = ParseColour(w[1]);
+  if (w[1].compare(0, 4, "sys:") == 0) {
+    COLORREF system = GetSysColor(static_cast<int>(Number(w[1].substr(4))));
+    rgb = static_cast<uint32_t>(GetRValue(system)) << 16 | static_cast<uint32_t>(GetGValue(system)) << 8 | GetBValue(system);
+  }
+  d.Check(d.pixels.ExpectColour(rgb, Number(w[2]) != 0));
+}
+
 // expect-cells <row> <column> <count> <background> <ink|->: RRGGBB colours.
 void ExpectCellsCommand(Driver& d, const std::vector<std::string>& w) {
   bool ink = w[5] != "-";
@@ -717,6 +806,14 @@ const std::map<std::string, std::pair<size_t, Command>>& Commands() {
       {"select", {3, SelectItem}},
       {"click-control", {2, ClickControl}},
       {"set-control", {3, SetControlText}},
+      {"select-list", {3, SelectListItem}},
+      {"expect-list", {3, ExpectList}},
+      {"expect-enabled", {3, ExpectEnabled}},
+      {"expect-centred-on", {3, ExpectCentredOn}},
+      {"key-control", {3, KeyControl}},
+      {"expect-focus", {1, ExpectFocus}},
+      {"capture-control", {2, CaptureControl}},
+      {"expect-colour", {3, ExpectColour}},
       {"close", {1, [](Driver& d, const auto&) { if (d.window) PostMessageA(d.window, WM_CLOSE, 0, 0); Pump(50); }}},
       {"send", {2, [](Driver& d, const auto& w) { SendOrPost(d, w, true); }}},
       {"post", {2, [](Driver& d, const auto& w) { SendOrPost(d, w, false); }}},
