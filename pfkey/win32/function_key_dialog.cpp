@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "key_text.h"
 #include "pfkey_resource_ids.h"
 
 namespace korvane {
@@ -114,6 +115,8 @@ void Initialise(HWND dialog, DialogState& state) {
   for (const KeySlot& slot : state.editor.Slots())
     SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(slot.name.c_str()));
   SendMessageA(list, LB_SETCURSEL, 0, 0);
+  // Typing stops at the length the field's text is cut to anyway.
+  SendDlgItemMessageA(dialog, IDC_CONTENTS, EM_LIMITTEXT, kKeyTextLimit, 0);
   ShowInField(dialog, state, state.editor.Show(0));
   SetFocus(list);
 }
