@@ -80,6 +80,7 @@ void AnsiFamilyEmulator::SetColour(int32_t which) {
     frame_.log.Log("Invalid range for parameter\n");
     return Unrecognised();
   }
+  if (!HonoursColourRequests()) return;
   ColourRecord record{0, 0, which};
   (which == COLOUR_GIVES_FOREGROUND ? record.foreground : record.background) = colour;
   Send(WUM_SETCOLOR, reinterpret_cast<uintptr_t>(&attributes_), reinterpret_cast<intptr_t>(&record));

@@ -44,6 +44,10 @@ class AnsiFamilyEmulator : public SequenceParser {
   void RestoreCursor();
   void Ignore() {}
 
+  // ESC [ = n F and ESC [ = n G: an emulator that may be told to ignore the
+  // host's colours says so here (the range is still checked and logged).
+  virtual bool HonoursColourRequests() const { return true; }
+
   // One parameter of ESC [ ... m by the common table; false when the
   // table does not know it (the caller logs it).
   bool ApplyRendition(int32_t parameter, ColourRecord& colours);

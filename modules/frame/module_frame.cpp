@@ -68,6 +68,11 @@ std::optional<std::string> ModuleFrame::ReadSetting(const char* name) {
   return ReadText(store_, subKey_, name);
 }
 
+bool ModuleFrame::SettingIsY(const char* name) {
+  auto value = ReadSetting(name);
+  return value && *value == "Y";
+}
+
 std::optional<std::vector<uint8_t>> ModuleFrame::ReadBinarySetting(const char* name) {
   if (subKey_.empty()) return std::nullopt;
   return store_.ReadValue(subKey_, name);

@@ -57,6 +57,8 @@ class ModuleFrame {
   // Values of Terms\<type>; absent when unreadable.
   std::optional<std::string> ReadSetting(const char* name);
   std::optional<std::vector<uint8_t>> ReadBinarySetting(const char* name);
+  // A switch of Terms\<type>: on only when the value is "Y" exactly.
+  bool SettingIsY(const char* name);
   // Stores a text value, creating the key; failures are dropped.
   void WriteSetting(const char* name, const std::string& text);
 

@@ -158,6 +158,12 @@ intptr_t MessageRecorder::Record(uint32_t msg, uintptr_t wParam, intptr_t lParam
     case WUM_SETCOLOR:
       Add(name + " " + DescribeAttributes(*reinterpret_cast<const uint32_t*>(wParam)) + DescribeColours(colours));
       return 0;
+    case WUM_ERASERECT: {
+      auto* rect = reinterpret_cast<const CellRect*>(wParam);
+      Add(Format("ERASERECT %d %d %d %d", rect->left, rect->top, rect->right, rect->bottom) +
+          (lParam ? " relative" : ""));
+      return 0;
+    }
     case WUM_SETOPTION:
       if (wParam == OPTION_STATUSTEXT) {
         auto* status = reinterpret_cast<const StatusText*>(lParam);
@@ -216,24 +222,23 @@ void FakePrinterPort::Close() {
   ++closes;
 }
 
-Vt100Harness::Vt100Harness(bool logUnrecognised) {
-  module.frame.link = recorder.Link();
-  module.frame.link.target = nullptr;
-  module.frame.printer.initFile = "/nonexistent/printerinit.txt";
+void ModuleHarness::Wire(ModuleFrame& frame, bool logUnrecognised) {
+  frame_ = &frame;
+  frame.link = recorder.Link();
+  frame.link.target = nullptr;
+  frame.printer.initFile = "/nonexistent/printerinit.txt";
   Attach(logUnrecognised);
 }
 
-void Vt100Harness::Attach(bool logUnrecognised) {
+void ModuleHarness::Attach(bool logUnrecognised) {
   TermInfo info = {};
   info.flags = logUnrecognised ? TERMINFO_LOG_UNRECOGNISED : 0;
-  module.frame.Init(nullptr, &info, nullptr);
-  module.frame.Init(&recorder, nullptr, nullptr);
+  frame_->Init(nullptr, &info, nullptr);
+  frame_->Init(&recorder, nullptr, nullptr);
 }
 
-void Vt100Harness::Submit(std::string_view tokens) { SubmitBytes(Bytes(tokens)); }
+void ModuleHarness::Submit(std::string_view tokens) { SubmitBytes(Bytes(tokens)); }
 
-void Vt100Harness::SubmitBytes(const std::vector<uint8_t>& bytes) {
-  module.frame.Submit(bytes.data(), bytes.size());
-}
+void ModuleHarness::SubmitBytes(const std::vector<uint8_t>& bytes) { frame_->Submit(bytes.data(), bytes.size()); }
 
 }  // namespace korvane::test

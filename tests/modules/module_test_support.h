@@ -1,6 +1,6 @@
 // What the module tests share: byte sequences in token notation, a
 // recorder that prints each display message as one line, a scriptable
-// printer port and a VT100 module wired to both.
+// printer port and modules wired to both.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +11,8 @@
 #include "config_store.h"
 #include "display_messages.h"
 #include "printer_pass_through.h"
+#include "ansi_emulator.h"
+#include "scoansi_emulator.h"
 #include "vt100_emulator.h"
 
 namespace korvane::test {
@@ -74,19 +76,41 @@ class FakePrinterPort : public PrinterPort {
   uint32_t lastError_ = 0;
 };
 
-// A VT100 module attached to a recorder, as the client would have it after
-// its two dll_Init calls.
-struct Vt100Harness {
-  explicit Vt100Harness(bool logUnrecognised = false);
+// A module attached to a recorder, as the client would have it after its
+// two dll_Init calls.
+class ModuleHarness {
+ public:
+  ModuleHarness(const ModuleHarness&) = delete;
+  ModuleHarness& operator=(const ModuleHarness&) = delete;
+  virtual ~ModuleHarness() = default;
+
   void Attach(bool logUnrecognised);
   void Submit(std::string_view tokens);
   void SubmitBytes(const std::vector<uint8_t>& bytes);
   std::vector<std::string> Take() { return recorder.Take(); }
+  ModuleFrame& Frame() { return *frame_; }
 
   MemoryConfigStore store;
   MessageRecorder recorder;
   FakePrinterPort port{recorder};
-  Vt100Module module{store, port};
+
+ protected:
+  ModuleHarness() = default;
+  // Sends the module's messages to the recorder and attaches it.
+  void Wire(ModuleFrame& frame, bool logUnrecognised);
+
+ private:
+  ModuleFrame* frame_ = nullptr;
 };
+
+template <class Module>
+struct Harness : ModuleHarness {
+  explicit Harness(bool logUnrecognised = false) { Wire(module.frame, logUnrecognised); }
+  Module module{store, port};
+};
+
+using Vt100Harness = Harness<Vt100Module>;
+using AnsiHarness = Harness<AnsiModule>;
+using ScoAnsiHarness = Harness<ScoAnsiModule>;
 
 }  // namespace korvane::test

@@ -33,5 +33,9 @@ std::unique_ptr<Emulator> MakeTestEmulator(const DisplayLink& link);
 // The VT100 module's parser (emu_vt100.dll without Windows); it defers the
 // wrap at the right margin, so replay it with --delayed-wrap.
 std::unique_ptr<Emulator> MakeVt100Emulator(const DisplayLink& link);
+// The ANSI and SCO ANSI modules' parsers (emu_ansi.dll, emu_scoansi.dll);
+// their screens are 25 x 80 (--size 25,80).
+std::unique_ptr<Emulator> MakeAnsiEmulator(const DisplayLink& link);
+std::unique_ptr<Emulator> MakeScoAnsiEmulator(const DisplayLink& link);
 
 }  // namespace korvane

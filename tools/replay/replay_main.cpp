@@ -30,6 +30,8 @@ const std::vector<EmulatorEntry>& KnownEmulators() {
   // Emulation modules join this table with their portable parsers.
   static const std::vector<EmulatorEntry> table = {
       {"vt100", "the VT100 module's parser (emu_vt100.dll); use --delayed-wrap", MakeVt100Emulator},
+      {"ansi", "the ANSI module's parser (emu_ansi.dll); use --size 25,80", MakeAnsiEmulator},
+      {"scoansi", "the SCO ANSI module's parser (emu_scoansi.dll); use --size 25,80", MakeScoAnsiEmulator},
       {"test", "text, CR LF BS HT BEL and a few ESC [ sequences", MakeTestEmulator},
   };
   return table;

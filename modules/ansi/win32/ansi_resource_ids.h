@@ -1,0 +1,12 @@
+// Controls of the ANSI settings dialog (resource 101).
+#pragma once
+
+#define IDD_TERM_SETTINGS 101
+#define IDC_IGNORE_SETCOLOR 1000
+#define IDC_OK 1001
+#define IDC_CANCEL 1002
+#define IDC_IGNORE_DOUBLESIZE 1003
+#define IDC_TERM_TYPE 1004
+#define IDC_ROWS 1005
+#define IDC_COLUMNS 1006
+#define IDC_FONT_FAMILY 1007
