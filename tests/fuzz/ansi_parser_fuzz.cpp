@@ -1,0 +1,24 @@
+// The ANSI parser under fuzzing, with its two ignore switches changing as
+// it runs (the checks are in module_fuzz.h).
+#include "ansi_emulator.h"
+#include "module_fuzz.h"
+
+using namespace korvane;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static const fuzz::MessageRules rules = {
+      {WUM_WRITE, WUM_SENDDATA, WUM_LOG, WUM_CURSORUP, WUM_CURSORLEFT, WUM_CURSORRIGHT, WUM_CURSORDOWN,
+       WUM_INSERTCHARS, WUM_DELETECHARS, WUM_INSERTLINES, WUM_DELETELINES, WUM_SCROLLREGION, WUM_TAB,
+       WUM_MOVECURSOR, WUM_BEEP, WUM_SETTAB, WUM_CARRIAGERETURN, WUM_CLEARSCREEN, WUM_CLEAREOS, WUM_CLEARBOS,
+       WUM_CLEAREOL, WUM_CLEARBOL, WUM_CLEARLINE, WUM_CLEARTAB, WUM_SAVECURSOR, WUM_RESTORECURSOR,
+       WUM_SETCURSOR, WUM_ATTRIBUTES, WUM_SETCOLOR, WUM_SETOPTION},
+      {OPTION_AUTOWRAP},
+      COLOUR_DEFAULT_BACKGROUND,
+      15,
+      false,
+      "Terms\\ansi",
+      {"Ignore_SetColor", "Ignore_DoubleSize", "FontFamily"},
+  };
+  fuzz::FuzzModule<AnsiModule>(data, size, rules);
+  return 0;
+}

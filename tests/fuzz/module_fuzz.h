@@ -1,0 +1,205 @@
+// What the module parser fuzz targets share. Host bytes reach a module in
+// pieces of any size, mixed with keys, further dll_Init calls and printer
+// ticks: whatever they are, it must not crash or leak, and every display
+// message it sends must be one its emulator sends, with parameters in their
+// documented ranges.
+#pragma once
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "config_store.h"
+#include "module_frame.h"
+#include "sequence_parser.h"
+
+namespace korvane::fuzz {
+
+// A spooler that opens and writes whatever it is given.
+class AcceptingPrinter : public PrinterPort {
+ public:
+  Family PlatformFamily() override { return Family::Nt; }
+  bool DefaultDeviceProfile(std::string& value) override {
+    value = "Fuzz Printer,driver,port";
+    return true;
+  }
+  bool EnumerateDefaultPrinter(std::string& name) override { return DefaultDeviceProfile(name); }
+  bool Open(const std::string&) override { return open = true; }
+  void ClearLastError() override {}
+  uint32_t LastError() override { return 0; }
+  std::string ErrorText(uint32_t) override { return ""; }
+  bool StartDocument(int) override { return true; }
+  bool Write(const uint8_t* bytes, size_t count, size_t& written) override {
+    volatile uint8_t sink = 0;
+    for (size_t i = 0; i < count; ++i) sink = sink + bytes[i];
+    written = count;
+    return open;
+  }
+  void Close() override { open = false; }
+  bool StartTimer() override { return true; }
+  void StopTimer() override {}
+  bool open = false;
+};
+
+// What one emulator may send.
+struct MessageRules {
+  std::vector<uint32_t> messages;
+  std::vector<uintptr_t> options;  // of WUM_SETOPTION
+  int32_t lastAttributeColour;     // highest colour index with WUM_ATTRIBUTES
+  int32_t lastSetColour;           // and with WUM_SETCOLOR
+  bool backwardCounts = false;     // WUM_TAB and WUM_SCROLLREGION may go backwards
+  // Values of the type's key (Terms\<type>) that the input sets.
+  const char* subKey = "";
+  std::vector<const char*> settings;
+};
+
+struct Checker {
+  const MessageRules* rules;
+  int statusShown = 0;
+};
+
+inline void Require(bool ok) {
+  if (!ok) __builtin_trap();
+}
+
+inline void Touch(const void* data, size_t count) {
+  Require(data != nullptr || count == 0);
+  volatile uint8_t sink = 0;
+  for (size_t i = 0; i < count; ++i) sink = sink + static_cast<const uint8_t*>(data)[i];
+}
+
+template <class T>
+bool Contains(const std::vector<T>& list, T value) {
+  for (const T& item : list)
+    if (item == value) return true;
+  return false;
+}
+
+inline void CheckColours(const ColourRecord* colours, int32_t last) {
+  if (!colours) return;
+  Require(colours->which >= 1 && colours->which <= 3);
+  if (colours->which & COLOUR_GIVES_FOREGROUND) Require(colours->foreground >= 0 && colours->foreground <= last);
+  if (colours->which & COLOUR_GIVES_BACKGROUND) Require(colours->background >= 0 && colours->background <= last);
+}
+
+inline void CheckOption(const MessageRules& rules, uintptr_t option, intptr_t value) {
+  Require(Contains(rules.options, option));
+  switch (option) {
+    case OPTION_AUTOWRAP:
+    case OPTION_STATUSLINE:
+    case OPTION_KEYBOARDLOCK: Require(value == 0 || value == 1); break;
+    case OPTION_STATUSTEXT: {
+      auto* text = reinterpret_cast<const StatusText*>(value);
+      Require(text && text->length >= 0 && text->length <= 256);
+      Touch(text->text, static_cast<size_t>(text->length));
+      break;
+    }
+    case OPTION_QUERYSTATUS: Require(value == 0); break;
+    default: Require(false);
+  }
+}
+
+// A count in lParam: 1 up to the parameter limit, or as far backwards.
+inline bool IsCount(intptr_t count, bool backwards) {
+  const intptr_t kMax = SequenceParser::kParameterLimit;
+  return (count >= 1 && count <= kMax) || (backwards && count <= -1 && count >= -kMax);
+}
+
+inline void CheckRectangle(uintptr_t wParam, intptr_t lParam) {
+  auto* rect = reinterpret_cast<const CellRect*>(wParam);
+  Require(rect && lParam == 1 && rect->left == 0 && rect->top == 0 && rect->bottom == 0 && rect->right >= 0 &&
+          rect->right < SequenceParser::kParameterLimit);
+}
+
+inline intptr_t Check(void* target, uint32_t msg, uintptr_t wParam, intptr_t lParam) {
+  auto* checker = static_cast<Checker*>(target);
+  const MessageRules& rules = *checker->rules;
+  Require(Contains(rules.messages, msg));
+  auto signedWParam = static_cast<intptr_t>(wParam);
+  switch (msg) {
+    case WUM_WRITE: Require(lParam > 0); Touch(reinterpret_cast<const void*>(wParam), static_cast<size_t>(lParam)); break;
+    case WUM_SENDDATA: Require(lParam >= 0); Touch(reinterpret_cast<const void*>(wParam), static_cast<size_t>(lParam)); break;
+    case WUM_LOG: Require(wParam && std::strlen(reinterpret_cast<const char*>(wParam)) <= ModuleLog::kLineLimit); break;
+    case WUM_CURSORUP: Require(wParam <= 1 && IsCount(lParam, false)); break;
+    case WUM_CURSORLEFT: case WUM_CURSORRIGHT: case WUM_CURSORDOWN: case WUM_INSERTCHARS: case WUM_DELETECHARS:
+    case WUM_INSERTLINES: case WUM_DELETELINES:
+      Require(wParam == 0 && IsCount(lParam, false)); break;
+    case WUM_SCROLLREGION: Require(wParam == 0 && IsCount(lParam, rules.backwardCounts)); break;
+    case WUM_TAB: Require(lParam == 0 && (wParam == 0 || (rules.backwardCounts && IsCount(signedWParam, true) && signedWParam < 0))); break;
+    case WUM_MOVECURSOR: case WUM_SETSCROLL: Require(wParam <= 0xFFFFFFFFu && lParam == 0); break;
+    case WUM_SETROWORCOL: Require(signedWParam >= 0 && signedWParam < SequenceParser::kParameterLimit && (lParam == 0 || lParam == 1)); break;
+    case WUM_ERASERECT: CheckRectangle(wParam, lParam); break;
+    case WUM_RESIZE: {
+      uintptr_t rows = wParam & 0xFFFF, columns = wParam >> 16;
+      Require((rows == 0) != (columns == 0) && (rows == 0 || (rows >= 24 && rows <= 43)) &&
+              (columns == 0 || columns == 80 || columns == 132) && lParam == 0);
+      break;
+    }
+    case WUM_BEEP: case WUM_SETTAB: case WUM_CARRIAGERETURN: case WUM_CLEARSCREEN: case WUM_CLEAREOS:
+    case WUM_CLEARBOS: case WUM_CLEAREOL: case WUM_CLEARBOL: case WUM_CLEARLINE: case WUM_SENDSCREEN:
+      Require(wParam == 0 && lParam == 0); break;
+    case WUM_CLEARTAB: case WUM_SAVECURSOR: case WUM_RESTORECURSOR: Require(wParam <= 1 && lParam == 0); break;
+    case WUM_SETCURSOR: Require(wParam == 0 && lParam >= 0 && lParam <= 10); break;
+    case WUM_ATTRIBUTES:
+      Require(wParam != 0);
+      CheckColours(reinterpret_cast<const ColourRecord*>(lParam), rules.lastAttributeColour);
+      break;
+    case WUM_SETCOLOR: {
+      Require(wParam != 0 && lParam != 0);
+      auto* colours = reinterpret_cast<const ColourRecord*>(lParam);
+      Require(colours->which == 1 || colours->which == 2);
+      CheckColours(colours, rules.lastSetColour);
+      break;
+    }
+    case WUM_SETOPTION:
+      CheckOption(rules, wParam, lParam);
+      return wParam == OPTION_QUERYSTATUS ? checker->statusShown : 0;
+    default: Require(false);
+  }
+  return 0;
+}
+
+// The input picks a value for one of the emulator's settings.
+inline void ChooseSetting(FuzzedDataProvider& input, MemoryConfigStore& store, const MessageRules& rules) {
+  static const char* const kValues[] = {"Y", "N", "y", "0", "1", "-1", "99999999999"};
+  if (rules.settings.empty()) return;
+  const char* name = rules.settings[input.ConsumeIntegralInRange<size_t>(0, rules.settings.size() - 1)];
+  store.WriteTextCreatingKey(rules.subKey, name, kValues[input.ConsumeIntegralInRange(0, 6)]);
+}
+
+// One run: the module loaded, attached and fed the input.
+template <class Module>
+void FuzzModule(const uint8_t* data, size_t size, const MessageRules& rules) {
+  FuzzedDataProvider input(data, size);
+  MemoryConfigStore store;
+  AcceptingPrinter port;
+  Checker checker{&rules};
+  Module module(store, port);
+  module.frame.printer.initFile = "/nonexistent/printerinit.txt";
+  module.frame.link = DisplayLink{&Check, nullptr};
+  TermInfo info = {};
+  info.flags = input.ConsumeBool() ? TERMINFO_LOG_UNRECOGNISED : 0;
+  checker.statusShown = input.ConsumeBool();
+  for (size_t i = 0; i < rules.settings.size(); ++i) ChooseSetting(input, store, rules);
+  module.frame.Init(nullptr, &info, nullptr);
+  module.frame.Init(&checker, nullptr, nullptr);
+  while (input.remaining_bytes() > 0) {
+    switch (input.ConsumeIntegralInRange(0, 15)) {
+      case 0: module.frame.Key(input.ConsumeIntegralInRange(0, 0x3FF)); break;
+      case 1: module.frame.Init(&checker, nullptr, nullptr); break;
+      case 2: module.frame.printer.Tick(); break;
+      case 3: ChooseSetting(input, store, rules); break;
+      default: {
+        std::vector<uint8_t> piece = input.ConsumeBytes<uint8_t>(input.ConsumeIntegralInRange<size_t>(1, 64));
+        module.frame.Submit(piece.data(), piece.size());
+      }
+    }
+  }
+  module.frame.Unload();
+}
+
+}  // namespace korvane::fuzz
