@@ -14,6 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       {OPTION_AUTOWRAP, OPTION_STATUSLINE, OPTION_STATUSTEXT, OPTION_QUERYSTATUS},
       COLOUR_DEFAULT_BACKGROUND,
       15,
+      false,
+      "",
+      {},
   };
   fuzz::FuzzModule<Vt100Module>(data, size, rules);
   return 0;

@@ -9,7 +9,9 @@
 //
 // In a session the module draws on a hidden window of ours that records
 // every display message as a line: WRITE "text", SENDDATA "bytes",
-// LOG "line" (pieces joined up to their newline) or MSG n wParam lParam.
+// LOG "line" (pieces joined up to their newline), ATTRIBUTES or SETCOLOR
+// word [bg fg which], ERASERECT left top right bottom lParam, or
+// MSG n wParam lParam.
 // Exit code: 0, 2 when the module does not load, 3 when an export is missing.
 #include <windows.h>
 
@@ -57,7 +59,17 @@ LRESULT CALLBACK RecorderProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
     return 0;
   }
   FlushLog();
-  if (msg == korvane::WUM_WRITE || msg == korvane::WUM_SENDDATA)
+  if (msg == korvane::WUM_ATTRIBUTES || msg == korvane::WUM_SETCOLOR) {
+    std::fprintf(g_out, "%s %u", msg == korvane::WUM_SETCOLOR ? "SETCOLOR" : "ATTRIBUTES",
+                 *reinterpret_cast<const uint32_t*>(wParam));
+    if (auto* colours = reinterpret_cast<const korvane::ColourRecord*>(lParam))
+      std::fprintf(g_out, " %d %d %d", colours->background, colours->foreground, colours->which);
+    std::fprintf(g_out, "\n");
+  } else if (msg == korvane::WUM_ERASERECT) {
+    auto* rect = reinterpret_cast<const korvane::CellRect*>(wParam);
+    std::fprintf(g_out, "ERASERECT %d %d %d %d %lld\n", rect->left, rect->top, rect->right, rect->bottom,
+                 static_cast<long long>(lParam));
+  } else if (msg == korvane::WUM_WRITE || msg == korvane::WUM_SENDDATA)
     std::fprintf(g_out, "%s %s\n", msg == korvane::WUM_WRITE ? "WRITE" : "SENDDATA",
                  Quote(reinterpret_cast<const char*>(wParam), static_cast<size_t>(lParam)).c_str());
   else
