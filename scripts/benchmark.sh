@@ -8,8 +8,9 @@ cd "$root"
 if [ ! -f build/bench/build.ninja ]; then
   cmake -S . -B build/bench -G Ninja -DKORVANE_TARGET=native -DKORVANE_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
 fi
-ninja -C build/bench -j "$(nproc)" --quiet display_benchmark
+ninja -C build/bench -j "$(nproc)" --quiet display_benchmark parser_benchmark
 build/bench/tools/bench/display_benchmark
+build/bench/tools/bench/parser_benchmark
 
 if [ "${1:-}" = "--wine" ]; then
   source scripts/wine_env.sh

@@ -1,8 +1,8 @@
-// Prints how fast the VT100 parser turns host output into display
-// messages, fed in the client's 512-byte receive blocks, beside a plain
-// copy of the same bytes as the yardstick.
+// Prints how fast the emulation modules' parsers turn host output into
+// display messages, fed in the client's 512-byte receive blocks, side by
+// side and beside a plain copy of the same bytes as the yardstick.
 //
-//   build/native/modules/vt100/vt100_benchmark [megabytes]
+//   build/bench/tools/bench/parser_benchmark [megabytes]
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "ansi_emulator.h"
+#include "scoansi_emulator.h"
 #include "vt100_emulator.h"
 
 using namespace korvane;
@@ -56,11 +58,18 @@ double SecondsFor(Body body) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+// Text drawn in the line-drawing set: every byte flipped on its way by the
+// ANSI and SCO ANSI parsers.
+std::string GraphicsBoxes() {
+  return "\x0e" + std::string(76, 'q') + "\x0f\r\n\x1b[12m" + std::string(76, 'D') + "\x1b[10m\r\n";
+}
+
+template <class Module>
 void Measure(const char* name, const std::string& data) {
   const size_t kBlock = 512;
   MemoryConfigStore store;
   NoPrinterPort printer;
-  Vt100Module module(store, printer);
+  Module module(store, printer);
   Counts counts;
   module.frame.link = DisplayLink{&Count, nullptr};
   module.frame.Init(&counts, nullptr, nullptr);
@@ -73,7 +82,7 @@ void Measure(const char* name, const std::string& data) {
     for (size_t at = 0; at < data.size(); at += kBlock) std::memcpy(sink.data(), bytes + at, std::min(kBlock, data.size() - at));
   });
   double megabytes = static_cast<double>(data.size()) / (1 << 20);
-  std::printf("%-20s %8.1f MB/s   %8.0f messages/MB   (copying the same blocks: %8.1f MB/s)\n", name,
+  std::printf("  %-20s %8.1f MB/s   %8.0f messages/MB   (copying the same blocks: %8.1f MB/s)\n", name,
               megabytes / parse, static_cast<double>(counts.messages) / megabytes, megabytes / copy);
 }
 
@@ -82,9 +91,19 @@ void Measure(const char* name, const std::string& data) {
 int main(int argc, char** argv) {
   size_t megabytes = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 32;
   size_t bytes = megabytes << 20;
-  std::printf("VT100 parser, %zu MB per workload, 512-byte blocks\n", megabytes);
-  Measure("plain lines", Repeat(PlainLines(), bytes));
-  Measure("coloured listing", Repeat(ColouredListing(), bytes));
-  Measure("full-screen redraw", Repeat(FullScreenRedraw(), bytes));
+  const struct {
+    const char* name;
+    std::string data;
+  } workloads[] = {{"plain lines", Repeat(PlainLines(), bytes)},
+                   {"coloured listing", Repeat(ColouredListing(), bytes)},
+                   {"full-screen redraw", Repeat(FullScreenRedraw(), bytes)},
+                   {"line-drawing text", Repeat(GraphicsBoxes(), bytes)}};
+  std::printf("Module parsers, %zu MB per workload, 512-byte blocks\n", megabytes);
+  for (const auto& workload : workloads) {
+    std::printf("%s\n", workload.name);
+    Measure<Vt100Module>("VT100", workload.data);
+    Measure<AnsiModule>("ANSI", workload.data);
+    Measure<ScoAnsiModule>("SCO ANSI", workload.data);
+  }
   return 0;
 }
