@@ -29,10 +29,6 @@ class AnsiConsoleEmulator : public AnsiFamilyEmulator, public EmulatorHooks {
   int FontFamily() const { return fontFamily_; }
   void SetFontFamily(int family) { fontFamily_ = family; }
 
-  // The key code that ESC Q <key> programs ("0".. F1, "<".. Shift+F1,
-  // "H".. Ctrl+F1, twelve each); 0 for any other byte.
-  static int32_t ProgrammedKeyCode(uint8_t key);
-
  protected:
   explicit AnsiConsoleEmulator(ModuleFrame& frame);
 
@@ -59,6 +55,10 @@ class AnsiConsoleEmulator : public AnsiFamilyEmulator, public EmulatorHooks {
   int fontFamily_ = 0;
 
  private:
+  // The key code that ESC Q <key> programs ("0".. F1, "<".. Shift+F1,
+  // "H".. Ctrl+F1, twelve each); 0 for any other byte.
+  static int32_t ProgrammedKeyCode(uint8_t key);
+
   void AutoWrap(intptr_t on);
 };
 

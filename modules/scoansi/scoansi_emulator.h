@@ -29,13 +29,13 @@ class ScoAnsiEmulator : public AnsiConsoleEmulator {
   // dll_Init with a window: back to normal, the printer asked to close.
   void ResetMode() override;
 
-  // SCO colour numbers to palette numbers: red and blue trade places in
-  // each group of eight; numbers above 15 pass unchanged.
-  static int32_t MapColour(int32_t sco);
-
  private:
   using Row = CsiAction<ScoAnsiEmulator>;
   static const Row kCsiTable[];
+
+  // SCO colour numbers to palette numbers: red and blue trade places in
+  // each group of eight; numbers above 15 pass unchanged.
+  static int32_t MapColour(int32_t sco);
 
   void ControlByte(uint8_t byte) override;
   void WriteText(uint8_t* text, size_t count) override;

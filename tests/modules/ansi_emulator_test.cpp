@@ -1,5 +1,5 @@
 // The ANSI module beyond its scripts: what dll_Init reports, which
-// settings are read when, the key letters of ESC Q and long key texts.
+// settings are read when, and long ESC Q key texts.
 #include "ansi_emulator.h"
 
 #include <gtest/gtest.h>
@@ -66,15 +66,6 @@ TEST(AnsiModule, FontFamilyIsReadOncePerLoad) {
   m.store.WriteTextCreatingKey("Terms\\ansi", "FontFamily", "0");
   m.module.frame.Init(&m.recorder, nullptr, nullptr);
   EXPECT_EQ(Describe(m.module.frame).fontCharSet, 1);
-}
-
-TEST(AnsiModule, KeyLettersOfEscQ) {
-  for (int i = 0; i < 12; ++i) {
-    EXPECT_EQ(AnsiConsoleEmulator::ProgrammedKeyCode(static_cast<uint8_t>('0' + i)), 112 + i);
-    EXPECT_EQ(AnsiConsoleEmulator::ProgrammedKeyCode(static_cast<uint8_t>('<' + i)), 0x100 + 112 + i);
-    EXPECT_EQ(AnsiConsoleEmulator::ProgrammedKeyCode(static_cast<uint8_t>('H' + i)), 0x200 + 112 + i);
-  }
-  for (uint8_t outside : {'/', 'T', 'a', '\0', '\xff'}) EXPECT_EQ(AnsiConsoleEmulator::ProgrammedKeyCode(outside), 0);
 }
 
 TEST(AnsiModule, AKeyTextSpreadOverManyCallsIsKeptWhole) {

@@ -50,20 +50,5 @@ TEST(ScoAnsiModule, UnloadingInThePassThroughClosesThePrinter) {
   EXPECT_EQ(h.port.closes, 1);
 }
 
-TEST(ScoAnsiModule, ThePrinterClosesOnceIdleAfterDc2) {
-  ScoAnsiHarness h;
-  h.Submit("DC4 abc DC2");
-  h.Frame().printer.Tick();
-  EXPECT_TRUE(h.port.open);
-  h.Frame().printer.Tick();
-  EXPECT_FALSE(h.port.open);
-}
-
-TEST(ScoAnsiModule, ColourNumbersMapRedAndBlueInEachGroupOfEight) {
-  const int32_t palette[] = {0, 4, 2, 6, 1, 5, 3, 7, 8, 12, 10, 14, 9, 13, 11, 15};
-  for (int32_t sco = 0; sco < 16; ++sco) EXPECT_EQ(ScoAnsiEmulator::MapColour(sco), palette[sco]) << sco;
-  for (int32_t same : {16, 20, 21, 99}) EXPECT_EQ(ScoAnsiEmulator::MapColour(same), same);
-}
-
 }  // namespace
 }  // namespace korvane::test
