@@ -103,7 +103,4 @@ class AttributeTable {
   int currentFontIndex_ = 0;
 };
 
-// True for indices of the 22-entry colour table.
-inline bool IsColourIndex(int32_t index) { return index >= 0 && index < COLOUR_COUNT; }
-
 }  // namespace korvane

@@ -102,6 +102,9 @@ enum : int32_t {
   COLOUR_COUNT = 22,
 };
 
+// True for indices of the 22-entry colour table.
+inline bool IsColourIndex(int32_t index) { return index >= 0 && index < COLOUR_COUNT; }
+
 // {left column, top row, right column, bottom row}, inclusive; -1 is the last.
 struct CellRect {
   int32_t left, top, right, bottom;

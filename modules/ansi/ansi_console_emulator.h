@@ -52,14 +52,14 @@ class AnsiConsoleEmulator : public AnsiFamilyEmulator, public EmulatorHooks {
   // GRAPHICS: called whenever the word may have changed.
   void FollowGraphics();
 
-  int fontFamily_ = 0;
-
  private:
   // The key code that ESC Q <key> programs ("0".. F1, "<".. Shift+F1,
   // "H".. Ctrl+F1, twelve each); 0 for any other byte.
   static int32_t ProgrammedKeyCode(uint8_t key);
 
   void AutoWrap(intptr_t on);
+
+  int fontFamily_ = 0;
 };
 
 }  // namespace korvane

@@ -10,13 +10,6 @@ namespace korvane {
 
 const ModuleDefaults kScoAnsiDefaults = {"scoansi", "ansi", {25, 80, false}};
 
-namespace {
-
-// The colour table's indices: the palette and the six defaults.
-bool IsColourIndex(int32_t colour) { return colour >= 0 && colour < COLOUR_COUNT; }
-
-}  // namespace
-
 ScoAnsiEmulator::ScoAnsiEmulator(ModuleFrame& frame) : AnsiConsoleEmulator(frame) { SetMode(Mode::Normal); }
 
 int32_t ScoAnsiEmulator::MapColour(int32_t sco) {
