@@ -26,9 +26,7 @@ void ConsolePage::Accept(HWND dialog, ModuleFrame& frame) {
   choice.rowsPosition = SelectedPosition(dialog, ids_.common.rows);
   choice.columnsPosition = SelectedPosition(dialog, ids_.common.columns);
   choice.fontPosition = SelectedPosition(dialog, ids_.fontFamily);
-  char termType[kTermTypeLimit + 1] = "";
-  GetDlgItemTextA(dialog, ids_.common.termType, termType, sizeof termType);
-  choice.termType = termType;
+  choice.termType = TermTypeField(dialog, ids_.common.termType);
   if (ids_.ignoreColour) choice.ignoreColour = Checked(dialog, ids_.ignoreColour);
   if (ids_.ignoreDoubleSize) choice.ignoreDoubleSize = Checked(dialog, ids_.ignoreDoubleSize);
   StoreConsolePage(frame, emulator_, choice);

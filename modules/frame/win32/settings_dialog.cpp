@@ -78,9 +78,14 @@ int SelectedPosition(HWND dialog, int id) {
   return selected == CB_ERR ? -1 : static_cast<int>(selected);
 }
 
-void StoreTermType(HWND dialog, int id, ModuleFrame& frame) {
+std::string TermTypeField(HWND dialog, int id) {
   char text[kTermTypeLimit + 1] = "";
   GetDlgItemTextA(dialog, id, text, sizeof text);
+  return text;
+}
+
+void StoreTermType(HWND dialog, int id, ModuleFrame& frame) {
+  std::string text = TermTypeField(dialog, id);
   frame.WriteSetting("TermType", text);
   frame.SetTermType(text);
 }

@@ -15,7 +15,9 @@ void ShowSettingsDialog(HINSTANCE instance, ModuleFrame& frame, SettingsPage& pa
 
 // The list position selected in a combo box, or -1.
 int SelectedPosition(HWND dialog, int id);
-// Stores the TermType field (up to 1023 characters) and keeps it in memory.
+// The TermType field's text, up to 1023 characters.
+std::string TermTypeField(HWND dialog, int id);
+// Stores the TermType field and keeps it in memory.
 void StoreTermType(HWND dialog, int id, ModuleFrame& frame);
 
 }  // namespace korvane
