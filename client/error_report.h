@@ -38,6 +38,9 @@ class ErrorReporter {
   int VErrorCall(int kind, int code, unsigned long systemError, const char* format, va_list args)
       __attribute__((format(printf, 5, 0)));
 
+  // Ends the program after a fatal report.
+  void ExitProgram(int status) { platform_.ExitProgram(status); }
+
   int LastErrorCode() const { return lastCode_; }
   const std::string& LastMessage() const { return lastMessage_; }
 
