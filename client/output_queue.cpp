@@ -7,7 +7,11 @@ namespace korvane {
 
 namespace {
 constexpr unsigned char CR = 13, LF = 10, NUL = 0;
-}
+
+// WSAECONNABORTED, WSAECONNRESET, WSAENOTCONN, WSAESHUTDOWN: the host or our
+// own shutdown ended the connection.
+bool ConnectionGone(unsigned long error) { return error == 10053 || error == 10054 || error == 10057 || error == 10058; }
+}  // namespace
 
 void OutputQueue::QueueThis(std::initializer_list<int> items) {
   bool wasEmpty = Pending() == 0;
@@ -123,6 +127,13 @@ bool OutputQueue::SendPortion(int portion) {
   unsigned long error = 0;
   int sent = port_.Send(queue_, portion, error);
   if (sent < 0 && error == kWouldBlock) return false;
+  if (sent < 0 && ConnectionGone(error)) {
+    // The socket's close notification ends the connection; the bytes have
+    // nowhere to go.
+    log_.Event("Send failed, connection lost: %d\n", static_cast<int>(error));
+    Discard();
+    return false;
+  }
   if (sent < 0 || sent > count_) {
     errors_.SetErrorLocation(__FILE__, __LINE__);
     errors_.ErrorCall(kSystemError, 1113, error, "Network Error - Send attempt failed");
