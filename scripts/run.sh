@@ -37,17 +37,24 @@ REG
 # Programs started later must not join a Wine session begun without a display.
 wineserver -k >/dev/null 2>&1 || true
 
+# The demo host: a telnet server on 127.0.0.1 that the client connects to.
+demo_pid=$run/demo_host.pid
+demo_port=$("$root/tools/demo_host/start_demo_host.sh" "$demo_pid")
+trap 'kill "$(cat "$demo_pid")" 2>/dev/null || true' EXIT
+echo "== demo telnet host on 127.0.0.1 port $demo_port"
+connect_args="-P $demo_port 127.0.0.1"
+
 bin=$KORVANE_WIN_BUILD/bin
 cd "$bin"
 if [ -n "${DISPLAY:-}" ]; then
   echo "== starting Korvane.exe on $DISPLAY"
-  "$WINE" "$bin/Korvane.exe" || true
+  "$WINE" "$bin/Korvane.exe" $connect_args || true
 else
   shot=$run/korvane-window.bmp
   rm -f "$shot" "${shot%.bmp}.png"
   cat >"$run/show.kvt" <<KVT
 test "run"
-start \${BIN}\\Korvane.exe
+start \${BIN}\\Korvane.exe "$connect_args"
 wait-window Korvane *
 sleep 2000
 screenshot $(winpath "$shot")

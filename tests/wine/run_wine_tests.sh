@@ -25,10 +25,17 @@ for script in "${scripts[@]}"; do
   name=$(basename "$script" .kvt)
   out=$work/$name.out
   mkdir -p "$scratch/$name"
+  # A script may need a Linux-side peer (a real telnet server): <name>.host.sh
+  # is started before it, prints NAME=VALUE lines for the script, and is
+  # stopped after it.
+  helper=${script%.kvt}.host.sh
+  helper_vars=()
+  [ -x "$helper" ] && mapfile -t helper_vars < <("$helper" start "$scratch/$name")
   "$WINE" "$build/test-bin/kvdriver.exe" "$(winpath "$script")" \
       "BIN=$(winpath "$build/bin")" "SCRATCH=$(winpath "$scratch/$name")" \
-      "SCRATCH_UNIX=$scratch/$name" >"$out.raw" 2>&1
+      "SCRATCH_UNIX=$scratch/$name" "${helper_vars[@]}" >"$out.raw" 2>&1
   status=$?
+  [ -x "$helper" ] && "$helper" stop "$scratch/$name"
   tr -d '\r' <"$out.raw" >"$out"
   summary=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$out" | tail -1)
   if [ -z "$summary" ]; then

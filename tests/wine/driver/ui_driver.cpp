@@ -20,6 +20,7 @@
 #include "pixel_checks.h"
 #include "registry_store.h"
 #include "script_reader.h"
+#include "test_host.h"
 
 namespace kvdriver {
 
@@ -39,6 +40,7 @@ struct Driver {
   LRESULT lastResult = 0;
   PixelChecks pixels;
   std::vector<std::string> scriptPaths;  // the script running and those that include it
+  TestHost host;
 
   void Check(bool ok, const std::string& what, const std::string& detail = "") {
     ++checkNumber;
@@ -785,6 +787,25 @@ void ExpectCellCycle(Driver& d, const std::vector<std::string>& w) {
 bool RunScript(const std::string& path, Driver& d);
 void Include(Driver& d, const std::vector<std::string>& w);
 
+// host-listen [port]: publishes ${HOST_ADDR} and ${HOST_PORT}.
+void HostListen(Driver& d, const std::vector<std::string>& w) {
+  HostCheck check = d.host.Listen(w.size() > 1 ? static_cast<int>(Number(w[1])) : 0);
+  d.Check(check.ok, check.what, check.detail);
+  d.variables.emplace_back("HOST_ADDR", d.host.Address());
+  d.variables.emplace_back("HOST_PORT", std::to_string(d.host.Port()));
+}
+
+void HostReport(Driver& d, const HostCheck& check) { d.Check(check.ok, check.what, check.detail); }
+
+// host-bench "pattern" megabytes label: prints the throughput, checks nothing.
+void HostBench(Driver& d, const std::vector<std::string>& w) {
+  size_t total = static_cast<size_t>(Number(w[2])) << 20;
+  double seconds = d.host.SendBulk(w[1], total);
+  std::printf("# benchmark %s: %.1f MB in %.2f s = %.2f MB/s\n", w[3].c_str(), static_cast<double>(total) / 1048576.0,
+              seconds, seconds > 0 ? static_cast<double>(total) / 1048576.0 / seconds : 0.0);
+  std::fflush(stdout);
+}
+
 const std::map<std::string, std::pair<size_t, Command>>& Commands() {
   static const std::map<std::string, std::pair<size_t, Command>> table = {
       {"test", {2, [](Driver& d, const auto& w) { d.testName = w[1]; }}},
@@ -857,6 +878,16 @@ const std::map<std::string, std::pair<size_t, Command>>& Commands() {
       {"expect-changed", {1, [](Driver& d, const auto&) { d.Check(d.pixels.ExpectUnchanged(true)); }}},
       {"expect-moved", {7, ExpectMovedCommand}},
       {"include", {2, Include}},
+      {"host-listen", {1, HostListen}},
+      {"host-accept", {1, [](Driver& d, const auto& w) { HostReport(d, d.host.Accept(WaitArg(w, 1))); }}},
+      {"host-send", {2, [](Driver& d, const auto& w) { HostReport(d, d.host.Send(w[1])); }}},
+      {"host-expect", {2, [](Driver& d, const auto& w) { HostReport(d, d.host.Expect(w[1], WaitArg(w, 2), false)); }}},
+      {"host-expect-next", {2, [](Driver& d, const auto& w) { HostReport(d, d.host.Expect(w[1], WaitArg(w, 2), true)); }}},
+      {"host-expect-silence", {2, [](Driver& d, const auto& w) { HostReport(d, d.host.ExpectSilence(WaitArg(w, 1))); }}},
+      {"host-expect-closed", {1, [](Driver& d, const auto& w) { HostReport(d, d.host.ExpectClosed(WaitArg(w, 1))); }}},
+      {"host-skip", {1, [](Driver& d, const auto&) { d.host.Skip(); }}},
+      {"host-close", {1, [](Driver& d, const auto&) { d.host.CloseClient(); }}},
+      {"host-bench", {4, HostBench}},
   };
   return table;
 }
