@@ -64,23 +64,29 @@ int Connection::OpenConnection() {
     return kOpenFailed;
   }
   if (p_.config.port == 0) p_.config.port = 23;
-  if (!net.Connect(s, address, p_.config.port, error))
-    return FailOpen(s, 1113, error, "Network Error: Couldn't open socket");
   if (!net.SetOobInline(s, error)) {
     p_.errors.ErrorCall(kSystemError, 1113, error, "Network error: setsockopt failed!");
     LogSetsockoptError(error);
     net.Close(s);
     return kOpenFailed;
   }
+  // Events are selected before the connect: a loopback connect can complete
+  // at once, and its notification must not be missed.
   socket_ = s;
   if (!net.SelectEvents(s, error)) {
     socket_ = 0;
     return FailOpen(s, 1113, error, "Network error: WSAAsyncSelect failed");
   }
+  if (!net.Connect(s, address, p_.config.port, error)) {
+    socket_ = 0;
+    return FailOpen(s, 1113, error, "Network Error: Couldn't open socket");
+  }
   p_.store.WriteText("Defaults", "LastHost", lastHost_);
   connectedLabel_ = selection_.name ? *selection_.name : selection_.address.value_or("");
   p_.telnet.Reset();
   shutdownRequested_ = false;
+  // Opened from the menu: the next key is for the new connection.
+  reconnectOnKey_ = false;
   p_.log.Event("Socket End\n");
   return 0;
 }
@@ -154,6 +160,7 @@ void Connection::OnConnect(SocketHandle s, int error) {
     p_.window.SendCancel();
     return;
   }
+  connected_ = true;
   p_.window.SetTitle(ConnectedTitle(p_.config.title, connectedLabel_));
   p_.window.SetConnectedMenus(true);
   if (p_.config.port == 23) {
@@ -190,6 +197,7 @@ void Connection::OnClose(SocketHandle s) {
 
 void Connection::Forget() {
   socket_ = 0;
+  connected_ = false;
   readFlag_ = false;
   writeFlag_ = 0;
 }

@@ -106,6 +106,8 @@ class Connection {
   void PlayInitFile(const std::string& path);
 
   SocketHandle Socket() const { return socket_; }
+  // The connect has completed and the connection is open.
+  bool Connected() const { return connected_; }
   bool ReconnectOnKey() const { return reconnectOnKey_; }
   const HostSelection& Selection() const { return selection_; }
   const std::string& LastHost() const { return lastHost_; }
@@ -123,6 +125,7 @@ class Connection {
 
   Parts p_;
   SocketHandle socket_ = 0;
+  bool connected_ = false;
   bool readFlag_ = false;
   int writeFlag_ = 0;
   bool reconnectOnKey_ = false;

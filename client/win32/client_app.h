@@ -2,6 +2,7 @@
 // Windows shell and wired together here.
 #pragma once
 
+#include <winsock2.h>
 #include <windows.h>
 
 #include <string>
@@ -10,6 +11,7 @@
 #include "blink_timer.h"
 #include "client_config.h"
 #include "colour_table.h"
+#include "connection_shell.h"
 #include "display_handler.h"
 #include "error_dialog.h"
 #include "error_report.h"
@@ -64,6 +66,16 @@ struct ClientApp {
   Win32Surface surface;
   WindowDisplayHooks displayHooks;
   Win32AttributeHooks attributeHooks;
+
+  // The telnet connection: socket, telnet layer and output queue.
+  WinsockNetwork network;
+  WindowConnectionSide connectionWindow;
+  WindowQueuePort queuePort;
+  WindowTelnetSide telnetSide;
+  OutputQueue queue{queuePort, log, errors};
+  TelnetProtocol telnet{telnetSide, log, errors};
+  Connection connection{{network, connectionWindow, telnet, queue, config, store, log, errors}};
+  bool closeQuestionArmed = true;  // ask before closing an open connection
 };
 
 ClientApp& App();

@@ -5,7 +5,6 @@
 #include "display_messages.h"
 #include "font_loading.h"
 #include "hosts_dialog.h"
-#include "init_file.h"
 #include "module_binding.h"
 #include "resource_ids.h"
 #include "screen_window.h"
@@ -51,13 +50,6 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
-      return 0;
-    case WUM_CLOSE:
-      SendMessageA(window, WM_CLOSE, 0, 0);
-      return 0;
-    case WUM_PLAYINIT:
-      // Straight to the module until received data has its telnet layer.
-      PlayInitFile(app.termType, ModuleSubmit);
       return 0;
     default:
       break;

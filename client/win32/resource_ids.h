@@ -10,6 +10,12 @@
 #define IDC_ERROR_ICON 1501
 #define IDC_ERROR_HELP 1502
 
+// The "Select a Host" dialog.
+#define IDD_SELECT_HOST 160
+#define IDC_HOST_LIST 1600
+#define IDC_HOST_EDIT 1601
+#define IDC_PORT_EDIT 1602
+
 // Menu commands.
 #define CMD_CONNECT 40001
 #define CMD_ABOUT 40002

@@ -1,4 +1,5 @@
-// The telnet connection's socket and its service step.
+// The telnet connection's messages, its socket service step and what other
+// parts of the window ask of it.
 #pragma once
 
 #include <windows.h>
@@ -7,8 +8,16 @@ namespace korvane {
 
 // Once per emptying of the message queue: pending writes, then one read.
 void ServiceSocket();
-// Handles the connection's messages (WUM_CONNECT, WUM_SOCKET, ...); false
-// leaves the message to others.
+// Handles the connection's messages (WUM_CONNECT, WUM_SOCKET, WUM_CANCEL,
+// WUM_CLOSE, WUM_PLAYINIT, WUM_SENDDATA, WUM_SENDCHAR, the queue timer and
+// the Connect and Disconnect commands); false leaves the message to others.
 bool HandleConnectionMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+// No more sends; the host's close ends the connection.
+void ShutdownConnection();
+// The close question: true when the window may close (asks when it is
+// armed and a connection is open).
+bool MayCloseWindow(HWND window);
+// A new screen size for the host, when connected.
+void AnnounceWindowSize();
 
 }  // namespace korvane

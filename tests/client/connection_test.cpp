@@ -142,8 +142,8 @@ class ConnectionTest : public ::testing::Test {
 TEST_F(ConnectionTest, OpensByNameThroughTheDialogStepByStep) {
   fx.log().recordEvents = true;
   EXPECT_EQ(connection.OpenConnection(), 0);
-  EXPECT_EQ(sys.calls, (std::vector<std::string>{"dialog", "socket", "fionbio", "bind", "resolve alpha",
-                                                 "connect 16777343:23", "setsockopt", "select"}));
+  EXPECT_EQ(sys.calls, (std::vector<std::string>{"dialog", "socket", "fionbio", "bind", "resolve alpha", "setsockopt",
+                                                 "select", "connect 16777343:23"}));
   EXPECT_EQ(connection.Socket(), 7u);
   EXPECT_EQ(ReadText(store, "Defaults", "LastHost"), "alpha");
   EXPECT_NE(fx.record.Text().find("Socket start\r\n3: Connect Dialog\r\nOpen by name: alpha\r\nSocket End\r\n"),

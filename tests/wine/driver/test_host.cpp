@@ -34,14 +34,14 @@ TestHost::~TestHost() {
 
 namespace {
 
-SOCKET ListenOn(const std::string& address, int port) {
+SOCKET ListenOn(const std::string& address, int port, int backlog = 4) {
   SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
   if (s == INVALID_SOCKET) return s;
   sockaddr_in at = {};
   at.sin_family = AF_INET;
   at.sin_port = htons(static_cast<u_short>(port));
   at.sin_addr.s_addr = inet_addr(address.c_str());
-  if (bind(s, reinterpret_cast<sockaddr*>(&at), sizeof at) != 0 || listen(s, 4) != 0) {
+  if (bind(s, reinterpret_cast<sockaddr*>(&at), sizeof at) != 0 || listen(s, backlog) != 0) {
     closesocket(s);
     return INVALID_SOCKET;
   }
@@ -74,6 +74,22 @@ HostCheck TestHost::Listen(int port) {
   getsockname(listener_, reinterpret_cast<sockaddr*>(&bound), &length);
   port_ = ntohs(bound.sin_port);
   return {true, "host listens on " + address_ + ":" + std::to_string(port_), ""};
+}
+
+HostCheck TestHost::ListenStalled() {
+  CloseAll();
+  address_ = "127.0.0.1";
+  listener_ = ListenOn(address_, 0, 0);
+  HostCheck check{false, "host listens with a full queue", ""};
+  if (listener_ == INVALID_SOCKET) return check;
+  sockaddr_in bound = {};
+  int length = sizeof bound;
+  getsockname(listener_, reinterpret_cast<sockaddr*>(&bound), &length);
+  port_ = ntohs(bound.sin_port);
+  // One connection of our own, never accepted, fills the queue.
+  filler_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  check.ok = filler_ != INVALID_SOCKET && connect(filler_, reinterpret_cast<sockaddr*>(&bound), sizeof bound) == 0;
+  return check;
 }
 
 HostCheck TestHost::Accept(DWORD timeoutMs) {
@@ -170,6 +186,8 @@ void TestHost::CloseClient() {
 
 void TestHost::CloseAll() {
   CloseClient();
+  if (filler_ != INVALID_SOCKET) closesocket(filler_);
+  filler_ = INVALID_SOCKET;
   if (listener_ != INVALID_SOCKET) closesocket(listener_);
   listener_ = INVALID_SOCKET;
 }

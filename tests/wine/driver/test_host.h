@@ -26,6 +26,8 @@ class TestHost {
   // Port 0: a free port of 127.0.0.1. A fixed port (such as 23): that port
   // on a loopback address 127.x.y.z not in use by anyone else.
   HostCheck Listen(int port);
+  // A listener whose queue is full: a client's connect stays under way.
+  HostCheck ListenStalled();
   const std::string& Address() const { return address_; }
   int Port() const { return port_; }
 
@@ -53,6 +55,7 @@ class TestHost {
   bool ReadSome(DWORD timeoutMs);
 
   SOCKET listener_ = INVALID_SOCKET;
+  SOCKET filler_ = INVALID_SOCKET;
   SOCKET client_ = INVALID_SOCKET;
   bool clientClosed_ = false;
   std::string address_;

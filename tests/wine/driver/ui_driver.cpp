@@ -87,11 +87,15 @@ std::string ClassOf(HWND w) {
   return name;
 }
 
+// WM_GETTEXT rather than GetWindowText: only the message reaches the text
+// of an edit control in another process.
 std::string TextOf(HWND w) {
-  int length = GetWindowTextLengthA(w);
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(w, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return std::string();
   std::string text(static_cast<size_t>(length) + 1, '\0');
-  int got = GetWindowTextA(w, &text[0], length + 1);
-  text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+  DWORD_PTR got = 0;
+  SendMessageTimeoutA(w, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG, 2000, &got);
+  text.resize(got < length ? static_cast<size_t>(got) : static_cast<size_t>(length));
   return text;
 }
 
@@ -797,6 +801,69 @@ void HostListen(Driver& d, const std::vector<std::string>& w) {
 
 void HostReport(Driver& d, const HostCheck& check) { d.Check(check.ok, check.what, check.detail); }
 
+void HostListenStalled(Driver& d, const std::vector<std::string>&) {
+  HostReport(d, d.host.ListenStalled());
+  d.variables.emplace_back("HOST_ADDR", d.host.Address());
+  d.variables.emplace_back("HOST_PORT", std::to_string(d.host.Port()));
+}
+
+// send-buffer <msg> "bytes": the bytes are copied into the window's process
+// and sent as (pointer, count), the way a module sends a buffer.
+void SendBuffer(Driver& d, const std::vector<std::string>& w) {
+  DWORD pid = 0;
+  if (d.window) GetWindowThreadProcessId(d.window, &pid);
+  HANDLE process = pid ? OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid) : nullptr;
+  void* remote = process ? VirtualAllocEx(process, nullptr, w[2].size() + 1, MEM_COMMIT, PAGE_READWRITE) : nullptr;
+  bool ok = remote && WriteProcessMemory(process, remote, w[2].data(), w[2].size(), nullptr);
+  d.Check(ok, "send-buffer " + w[1] + " \"" + Printable(w[2]) + "\"");
+  if (ok) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(d.window, static_cast<UINT>(Number(w[1])), reinterpret_cast<WPARAM>(remote),
+                        static_cast<LPARAM>(w[2].size()), SMTO_NORMAL, 10000, &result);
+  }
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  if (process) CloseHandle(process);
+  Pump(50);
+}
+
+// send-chars <msg> "text": one message per character, the character as wParam.
+void SendChars(Driver& d, const std::vector<std::string>& w) {
+  for (unsigned char c : w[2]) {
+    DWORD_PTR result = 0;
+    if (d.window) SendMessageTimeoutA(d.window, static_cast<UINT>(Number(w[1])), c, 0, SMTO_NORMAL, 10000, &result);
+  }
+  d.Check(d.window != nullptr, "send-chars \"" + Printable(w[2]) + "\"");
+  Pump(50);
+}
+
+void SetDialogText(Driver& d, const std::vector<std::string>& w) {
+  BOOL ok = d.window && SetDlgItemTextA(d.window, static_cast<int>(Number(w[1])), w[2].c_str());
+  d.Check(ok != FALSE, "control " + w[1] + " set to \"" + w[2] + "\"");
+}
+
+// expect-list-text <control id> <index> "text": one line of a list box.
+void ExpectListText(Driver& d, const std::vector<std::string>& w) {
+  HWND list = d.window ? GetDlgItem(d.window, static_cast<int>(Number(w[1]))) : nullptr;
+  WPARAM index = static_cast<WPARAM>(Number(w[2]));
+  // The wide form: Wine hands a list box's text across processes as UTF-16
+  // whichever form is asked for.
+  std::string text;
+  LRESULT length = list ? SendMessageW(list, LB_GETTEXTLEN, index, 0) : LB_ERR;
+  if (length >= 0) {
+    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+    LRESULT got = SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&wide[0]));
+    wide.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    int bytes = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    text.resize(bytes > 0 ? static_cast<size_t>(bytes) : 0);
+    if (bytes > 0) WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), &text[0], bytes, nullptr, nullptr);
+  }
+  LRESULT selected = list ? SendMessageA(list, LB_GETCURSEL, 0, 0) : LB_ERR;
+  bool wantSelected = w.size() > 4 && w[4] == "selected";
+  d.Check(length >= 0 && text == w[3] && (!wantSelected || selected == static_cast<LRESULT>(index)),
+          "list line " + w[2] + " \"" + w[3] + "\"" + (wantSelected ? " selected" : ""),
+          "is \"" + Printable(text) + "\", selection " + std::to_string(static_cast<long long>(selected)));
+}
+
 // host-bench "pattern" megabytes label: prints the throughput, checks nothing.
 void HostBench(Driver& d, const std::vector<std::string>& w) {
   size_t total = static_cast<size_t>(Number(w[2])) << 20;
@@ -888,6 +955,12 @@ const std::map<std::string, std::pair<size_t, Command>>& Commands() {
       {"host-skip", {1, [](Driver& d, const auto&) { d.host.Skip(); }}},
       {"host-close", {1, [](Driver& d, const auto&) { d.host.CloseClient(); }}},
       {"host-bench", {4, HostBench}},
+      {"host-listen-stalled", {1, HostListenStalled}},
+      {"host-stop", {1, [](Driver& d, const auto&) { d.host.CloseAll(); }}},
+      {"send-buffer", {3, SendBuffer}},
+      {"send-chars", {3, SendChars}},
+      {"set-dlg-text", {3, SetDialogText}},
+      {"expect-list-text", {4, ExpectListText}},
   };
   return table;
 }
