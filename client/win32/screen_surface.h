@@ -73,6 +73,9 @@ class WindowDisplayHooks : public DisplayHooks {
  public:
   void SizeWindowForGrid() override;
   void UpdateGridMenuMarks() override;
+  // The connection's side (socket_connection.cpp).
+  void AnnounceWindowSize() override;
+  void QueueThese(const char* text, int count) override;
 };
 
 }  // namespace korvane

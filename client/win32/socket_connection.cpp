@@ -148,9 +148,9 @@ void WindowTelnetSide::Reply(const unsigned char* bytes, int count) { App().queu
 
 std::string WindowTelnetSide::TerminalType() { return App().termType; }
 
-int WindowTelnetSide::Rows() { return App().rows; }
+int WindowTelnetSide::Rows() { return App().screen.rows(); }
 
-int WindowTelnetSide::Columns() { return App().columns; }
+int WindowTelnetSide::Columns() { return App().screen.columns(); }
 
 bool WindowTelnetSide::LocalEcho() { return App().config.localEcho; }
 
@@ -177,12 +177,6 @@ std::optional<std::string> WindowTelnetSide::ComputerName() {
 
 namespace {
 
-// Until the screen is wired in: no keyboard lock, no scrollback view, no
-// output map.
-bool KeyboardLocked() { return false; }
-bool ScrollbackViewShown() { return false; }
-unsigned char TranslateOutgoing(unsigned char c) { return c; }
-
 intptr_t SendToWindow(void* target, uint32_t msg, uintptr_t wParam, intptr_t lParam) {
   return SendMessageA(static_cast<HWND>(target), msg, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
 }
@@ -197,7 +191,7 @@ void OnCreate(HWND window) {
 
 void OnConnectMessage(HWND window) {
   ClientApp& app = App();
-  HideCaret(window);
+  app.surface.HideCaret();
   if (app.connection.OpenConnection() != 0) {
     SendMessageA(window, WUM_CANCEL, 0, 0);
     return;
@@ -221,16 +215,17 @@ void OnCloseMessage(HWND window, LPARAM lParam) {
 void OnSendData(WPARAM wParam, LPARAM lParam) {
   auto* bytes = reinterpret_cast<const unsigned char*>(wParam);
   int count = static_cast<int>(lParam);
-  if (!bytes || count <= 0 || KeyboardLocked()) return;
+  if (!bytes || count <= 0 || App().display.keyboardLocked()) return;
   App().connection.SendData(bytes, count);
 }
 
 void OnSendChar(HWND window, WPARAM wParam) {
+  ClientApp& app = App();
   unsigned char c = static_cast<unsigned char>(wParam);
-  if (ScrollbackViewShown()) SendMessageA(window, WUM_ENDSCROLLBACK, 0, 0);
-  c = TranslateOutgoing(c);
-  if (KeyboardLocked()) return;
-  App().connection.SendChar(c);
+  if (app.display.scrollbackView) SendMessageA(window, WUM_ENDSCROLLBACK, 0, 0);
+  if (!app.charMaps.displayOnly) c = app.charMaps.Active()[c];
+  if (app.display.keyboardLocked()) return;
+  app.connection.SendChar(c);
 }
 
 void OnConnectCommand() {
@@ -301,9 +296,15 @@ bool MayCloseWindow(HWND window) {
                      "Close Korvane", MB_OKCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDOK;
 }
 
-void AnnounceWindowSize() {
+// The screen's requests of the connection.
+
+void WindowDisplayHooks::AnnounceWindowSize() {
   ClientApp& app = App();
   if (app.connection.Connected()) app.telnet.OfferNaws();
+}
+
+void WindowDisplayHooks::QueueThese(const char* text, int count) {
+  App().queue.QueueThese(reinterpret_cast<const unsigned char*>(text), count);
 }
 
 }  // namespace korvane

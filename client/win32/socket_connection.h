@@ -17,7 +17,5 @@ void ShutdownConnection();
 // The close question: true when the window may close (asks when it is
 // armed and a connection is open).
 bool MayCloseWindow(HWND window);
-// A new screen size for the host, when connected.
-void AnnounceWindowSize();
 
 }  // namespace korvane
