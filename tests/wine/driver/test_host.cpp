@@ -172,6 +172,13 @@ HostCheck TestHost::ExpectSilence(DWORD ms) {
   return {received_.empty(), "host receives nothing more", "received \"" + PrintableBytes(received_) + "\""};
 }
 
+void TestHost::Skip(DWORD ms) {
+  DWORD start = GetTickCount();
+  while (GetTickCount() - start < ms && ReadSome(50)) {
+  }
+  received_.clear();
+}
+
 HostCheck TestHost::ExpectClosed(DWORD timeoutMs) {
   DWORD start = GetTickCount();
   while (!clientClosed_ && GetTickCount() - start < timeoutMs) ReadSome(50);

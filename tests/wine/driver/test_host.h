@@ -40,8 +40,8 @@ class TestHost {
   HostCheck ExpectSilence(DWORD ms);
   // The client closes its side within the time.
   HostCheck ExpectClosed(DWORD timeoutMs);
-  // Forgets the unread bytes.
-  void Skip() { received_.clear(); }
+  // Forgets the unread bytes, and what else arrives within the time.
+  void Skip(DWORD ms);
   // Closes the accepted connection (the listener stays).
   void CloseClient();
   void CloseAll();

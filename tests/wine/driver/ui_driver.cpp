@@ -952,7 +952,7 @@ const std::map<std::string, std::pair<size_t, Command>>& Commands() {
       {"host-expect-next", {2, [](Driver& d, const auto& w) { HostReport(d, d.host.Expect(w[1], WaitArg(w, 2), true)); }}},
       {"host-expect-silence", {2, [](Driver& d, const auto& w) { HostReport(d, d.host.ExpectSilence(WaitArg(w, 1))); }}},
       {"host-expect-closed", {1, [](Driver& d, const auto& w) { HostReport(d, d.host.ExpectClosed(WaitArg(w, 1))); }}},
-      {"host-skip", {1, [](Driver& d, const auto&) { d.host.Skip(); }}},
+      {"host-skip", {1, [](Driver& d, const auto& w) { d.host.Skip(w.size() > 1 ? WaitArg(w, 1) : 0); }}},
       {"host-close", {1, [](Driver& d, const auto&) { d.host.CloseClient(); }}},
       {"host-bench", {4, HostBench}},
       {"host-listen-stalled", {1, HostListenStalled}},
