@@ -1,6 +1,5 @@
 #include "connection.h"
 
-#include <fstream>
 #include <vector>
 
 #include "local_echo.h"
@@ -263,17 +262,6 @@ void Connection::SendChar(unsigned char c) {
   if (Reconnecting()) return;
   if (p_.config.localEcho) EchoLocally(display, &c, 1);
   p_.queue.QueueThis({c, -1});
-}
-
-void Connection::PlayInitFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  char piece[260];
-  while (in) {
-    in.read(piece, sizeof piece);
-    std::streamsize got = in.gcount();
-    if (got <= 0) break;
-    p_.telnet.TelnetReceive(reinterpret_cast<const unsigned char*>(piece), static_cast<int>(got));
-  }
 }
 
 }  // namespace korvane

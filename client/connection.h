@@ -102,8 +102,6 @@ class Connection {
   // armed they start a new connection instead.
   void SendData(const unsigned char* bytes, int count);
   void SendChar(unsigned char c);
-  // Plays the terminal's init file as if the host had sent it.
-  void PlayInitFile(const std::string& path);
 
   SocketHandle Socket() const { return socket_; }
   // The connect has completed and the connection is open.

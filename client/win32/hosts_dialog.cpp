@@ -19,6 +19,7 @@ std::vector<HostEntry>& Hosts() {
 struct DialogState {
   HostSelection* selection;
   uint16_t* port;
+  bool chosen = false;
 };
 
 std::string ControlText(HWND dialog, int id) {
@@ -78,6 +79,7 @@ void OnOk(HWND dialog, DialogState* state) {
     return;
   }
   ReadPort(dialog, state);
+  state->chosen = true;
   EndDialog(dialog, 0);
 }
 
@@ -98,6 +100,7 @@ INT_PTR CALLBACK HostDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         case IDC_HOST_LIST:
           if (HIWORD(wParam) == LBN_DBLCLK && ChooseListEntry(dialog, state)) {
             ReadPort(dialog, state);
+            state->chosen = true;
             EndDialog(dialog, 0);
           }
           return TRUE;
@@ -119,7 +122,9 @@ int ShowHostDialog(HostSelection& selection, uint16_t& port) {
   DialogState state{&selection, &port};
   INT_PTR result = DialogBoxParamA(App().instance, MAKEINTRESOURCEA(IDD_SELECT_HOST), App().mainWindow,
                                    HostDialogProc, reinterpret_cast<LPARAM>(&state));
-  return static_cast<int>(result);
+  if (result == -1) return -1;
+  // A dialog that ended with its window (the program closing) chose nothing.
+  return state.chosen && IsWindow(App().mainWindow) ? 0 : 1;
 }
 
 }  // namespace korvane

@@ -146,7 +146,9 @@ void BringMainWindowUp() {
   app.mainShown = true;
   ShowWindow(app.mainWindow, app.howToShow);
   app.log.Event("BringMainToTop, HowToShow=%d\n", app.howToShow);
-  SendMessageA(app.mainWindow, WUM_CONNECT, 0, 0);
+  // Posted: start-up (the init file above all) completes before the
+  // connection, which may wait in the connect dialog.
+  PostMessageA(app.mainWindow, WUM_CONNECT, 0, 0);
 }
 
 void SetConnectionMenu(bool connected) {

@@ -4,6 +4,7 @@
 #include "connect_status_window.h"
 #include "display_messages.h"
 #include "hosts_dialog.h"
+#include "init_file.h"
 #include "main_window.h"
 #include "module_binding.h"
 #include "resource_ids.h"
@@ -255,7 +256,9 @@ bool Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return true;
     case WUM_CANCEL: OnCancel(window); return true;
     case WUM_CLOSE: OnCloseMessage(window, lParam); return true;
-    case WUM_PLAYINIT: app.connection.PlayInitFile("init_" + app.termType); return true;
+    case WUM_PLAYINIT:
+      PlayInitFile(app.termType, [&app](const unsigned char* bytes, int count) { app.telnet.TelnetReceive(bytes, count); });
+      return true;
     case WUM_SENDDATA: OnSendData(wParam, lParam); return true;
     case WUM_SENDCHAR: OnSendChar(window, wParam); return true;
     case WM_TIMER:

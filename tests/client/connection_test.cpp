@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <deque>
-#include <filesystem>
-#include <fstream>
 
 #include "client_test_support.h"
 
@@ -373,23 +370,6 @@ TEST_F(ConnectionTest, UnexpectedEventsAreOnlyLogged) {
   EXPECT_NE(fx.record.Text().find("WUM_SOCKET: Unexpected event 8\r\n"), std::string::npos);
   EXPECT_EQ(sys.activity, 1);
   EXPECT_TRUE(sys.calls.empty());
-}
-
-TEST_F(ConnectionTest, TheInitFileIsPlayedInPiecesOf260Bytes) {
-  auto path = std::filesystem::temp_directory_path() / "korvane_init_test";
-  std::string content(600, 'i');
-  content[300] = '\xff';
-  content[301] = '\xff';  // IAC IAC: one 255 for the emulator
-  std::ofstream(path, std::ios::binary) << content;
-  fx.log().recordIO = true;
-  connection.PlayInitFile(path.string());
-  connection.PlayInitFile("/nonexistent/init_vt100");
-  std::filesystem::remove(path);
-  EXPECT_EQ(sys.shown.size(), 599u);
-  std::string text = fx.record.Text();
-  size_t lines = 0;
-  for (size_t at = 0; (at = text.find("RECEIVED: ", at)) != std::string::npos; ++at) ++lines;
-  EXPECT_EQ(lines, 3u);
 }
 
 }  // namespace

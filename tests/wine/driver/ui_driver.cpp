@@ -7,6 +7,7 @@
 //   kvdriver.exe script.kvt [NAME=VALUE ...]
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -864,6 +865,15 @@ void ExpectListText(Driver& d, const std::vector<std::string>& w) {
           "is \"" + Printable(text) + "\", selection " + std::to_string(static_cast<long long>(selected)));
 }
 
+// host-expect-rows <columns> "row" ...: the next bytes are these rows, each
+// padded with blanks to the width (what WUM_SENDSCREEN sends of a screen).
+void HostExpectRows(Driver& d, const std::vector<std::string>& w) {
+  size_t columns = static_cast<size_t>(Number(w[1]));
+  std::string rows;
+  for (size_t i = 2; i < w.size(); ++i) rows += w[i].substr(0, columns) + std::string(columns - std::min(columns, w[i].size()), ' ');
+  HostReport(d, d.host.Expect(rows, kDefaultWaitMs, true));
+}
+
 // host-bench "pattern" megabytes label: prints the throughput, checks nothing.
 void HostBench(Driver& d, const std::vector<std::string>& w) {
   size_t total = static_cast<size_t>(Number(w[2])) << 20;
@@ -955,6 +965,7 @@ const std::map<std::string, std::pair<size_t, Command>>& Commands() {
       {"host-skip", {1, [](Driver& d, const auto& w) { d.host.Skip(w.size() > 1 ? WaitArg(w, 1) : 0); }}},
       {"host-close", {1, [](Driver& d, const auto&) { d.host.CloseClient(); }}},
       {"host-bench", {4, HostBench}},
+      {"host-expect-rows", {3, HostExpectRows}},
       {"host-listen-stalled", {1, HostListenStalled}},
       {"host-stop", {1, [](Driver& d, const auto&) { d.host.CloseAll(); }}},
       {"send-buffer", {3, SendBuffer}},
