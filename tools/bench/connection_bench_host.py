@@ -83,6 +83,13 @@ def plain_lines(size):
     return (line * (size // len(line) + 1))[:size]
 
 
+def screenful_lines(size):
+    """Plain lines that never scroll: the cursor goes home every 24 lines."""
+    line = b"".join(bytes([33 + (i % 94)]) for i in range(78)) + b"\r\n"
+    page = b"\x1b[H" + line * 23 + line[:-2]
+    return (page * (size // len(page) + 1))[:size]
+
+
 def colour_lines(size):
     parts = []
     for c in range(8):
@@ -157,7 +164,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--port-file", required=True)
     parser.add_argument("--label", required=True)
-    parser.add_argument("--mb", type=int, default=8)
+    parser.add_argument("--mb", type=float, default=8)
     parser.add_argument("--rounds", type=int, default=200)
     parser.add_argument("--window", help="window name for typed keys (xdotool)")
     args = parser.parse_args()
@@ -178,8 +185,9 @@ def main():
     conn.sendall(bytes([IAC, WILL, 1, IAC, WILL, 3]))
     mark, reply, how = choose_marker(client)
     print(f"{args.label} (end marker: {how})")
-    size = args.mb << 20
+    size = int(args.mb * 1048576)
     throughput(client, "plain lines", plain_lines(size), mark, reply)
+    throughput(client, "plain lines, no scrolling", screenful_lines(size), mark, reply)
     throughput(client, "colour lines", colour_lines(size), mark, reply)
     report("echo taken in", echo_rounds(client, args.rounds, mark, reply))
     if args.window:

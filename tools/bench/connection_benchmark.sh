@@ -3,14 +3,14 @@
 # Wine and, as the peer, Debian's PuTTY, each against the same benchmark host
 # (connection_bench_host.py) over loopback. Prints figures; fails only when
 # a client cannot be run at all.
-#   BENCH_MB (default 8) megabytes per throughput run.
+#   BENCH_MB (default 1) megabytes per throughput run.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 source "$root/scripts/wine_env.sh"
-mb=${BENCH_MB:-8}
+mb=${BENCH_MB:-1}
 work=$root/build/bench-connection
 mkdir -p "$work"
 host=$root/tools/bench/connection_bench_host.py
@@ -33,21 +33,29 @@ REGEDIT4
 REG
 "$WINE" regedit /S "$(winpath "$work/korvane.reg")" >/dev/null 2>&1
 
+host_pid= client_pid=
+stop_run() {
+  [ -n "$host_pid" ] && kill "$host_pid" 2>/dev/null
+  [ -n "$client_pid" ] && kill "$client_pid" 2>/dev/null
+  host_pid= client_pid=
+}
+trap 'stop_run; exit 1' INT TERM
+trap stop_run EXIT
+
 # run <label> <window name for keys or ""> <client command with PORT>...
 run() {
   local label=$1 window=$2
   shift 2
   rm -f "$work/port"
   python3 "$host" --port-file "$work/port" --label "$label" --mb "$mb" ${window:+--window "$window"} &
-  local host_pid=$!
+  host_pid=$!
   for _ in $(seq 1 50); do [ -s "$work/port" ] && break; sleep 0.1; done
   local port
   port=$(cat "$work/port")
   "${@//PORT/$port}" >/dev/null 2>&1 &
-  local client_pid=$!
+  client_pid=$!
   wait "$host_pid"
-  kill "$client_pid" 2>/dev/null
-  wait "$client_pid" 2>/dev/null
+  stop_run
 }
 
 cd "$KORVANE_WIN_BUILD/bin"
