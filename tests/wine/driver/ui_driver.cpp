@@ -808,25 +808,6 @@ void HostListenStalled(Driver& d, const std::vector<std::string>&) {
   d.variables.emplace_back("HOST_PORT", std::to_string(d.host.Port()));
 }
 
-// send-buffer <msg> "bytes": the bytes are copied into the window's process
-// and sent as (pointer, count), the way a module sends a buffer.
-void SendBuffer(Driver& d, const std::vector<std::string>& w) {
-  DWORD pid = 0;
-  if (d.window) GetWindowThreadProcessId(d.window, &pid);
-  HANDLE process = pid ? OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid) : nullptr;
-  void* remote = process ? VirtualAllocEx(process, nullptr, w[2].size() + 1, MEM_COMMIT, PAGE_READWRITE) : nullptr;
-  bool ok = remote && WriteProcessMemory(process, remote, w[2].data(), w[2].size(), nullptr);
-  d.Check(ok, "send-buffer " + w[1] + " \"" + Printable(w[2]) + "\"");
-  if (ok) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(d.window, static_cast<UINT>(Number(w[1])), reinterpret_cast<WPARAM>(remote),
-                        static_cast<LPARAM>(w[2].size()), SMTO_NORMAL, 10000, &result);
-  }
-  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-  if (process) CloseHandle(process);
-  Pump(50);
-}
-
 // send-chars <msg> "text": one message per character, the character as wParam.
 void SendChars(Driver& d, const std::vector<std::string>& w) {
   for (unsigned char c : w[2]) {
@@ -968,7 +949,6 @@ const std::map<std::string, std::pair<size_t, Command>>& Commands() {
       {"host-expect-rows", {3, HostExpectRows}},
       {"host-listen-stalled", {1, HostListenStalled}},
       {"host-stop", {1, [](Driver& d, const auto&) { d.host.CloseAll(); }}},
-      {"send-buffer", {3, SendBuffer}},
       {"send-chars", {3, SendChars}},
       {"set-dlg-text", {3, SetDialogText}},
       {"expect-list-text", {4, ExpectListText}},
