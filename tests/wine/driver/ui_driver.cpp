@@ -200,8 +200,14 @@ void StartProcess(Driver& d, const std::vector<std::string>& w) {
   si.cb = sizeof si;
   std::vector<char> buffer(line.begin(), line.end());
   buffer.push_back('\0');
-  BOOL ok = CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                           d.workingDirectory.empty() ? nullptr : d.workingDirectory.c_str(), &si, &d.process);
+  const char* directory = d.workingDirectory.empty() ? nullptr : d.workingDirectory.c_str();
+  BOOL ok = CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, directory, &si, &d.process);
+  // Wine now and then refuses a start right after a killed process ended
+  // (ERROR_INTERNAL_ERROR); a second try a moment later succeeds.
+  if (!ok && GetLastError() == ERROR_INTERNAL_ERROR) {
+    Pump(500);
+    ok = CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, directory, &si, &d.process);
+  }
   d.haveProcess = ok != FALSE;
   d.window = nullptr;
   if (!ok) d.Check(false, "start " + line, "CreateProcess error " + std::to_string(GetLastError()));
@@ -818,32 +824,13 @@ void SendChars(Driver& d, const std::vector<std::string>& w) {
   Pump(50);
 }
 
-void SetDialogText(Driver& d, const std::vector<std::string>& w) {
-  BOOL ok = d.window && SetDlgItemTextA(d.window, static_cast<int>(Number(w[1])), w[2].c_str());
-  d.Check(ok != FALSE, "control " + w[1] + " set to \"" + w[2] + "\"");
-}
-
-// expect-list-text <control id> <index> "text": one line of a list box.
-void ExpectListText(Driver& d, const std::vector<std::string>& w) {
-  HWND list = d.window ? GetDlgItem(d.window, static_cast<int>(Number(w[1]))) : nullptr;
-  WPARAM index = static_cast<WPARAM>(Number(w[2]));
-  // The wide form: Wine hands a list box's text across processes as UTF-16
-  // whichever form is asked for.
-  std::string text;
-  LRESULT length = list ? SendMessageW(list, LB_GETTEXTLEN, index, 0) : LB_ERR;
-  if (length >= 0) {
-    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
-    LRESULT got = SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&wide[0]));
-    wide.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    int bytes = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    text.resize(bytes > 0 ? static_cast<size_t>(bytes) : 0);
-    if (bytes > 0) WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), &text[0], bytes, nullptr, nullptr);
+// expect-list-selected <id> <index>: a list box's current item.
+void ExpectListSelected(Driver& d, const std::vector<std::string>& w) {
+  if (HWND control = Control(d, w[1])) {
+    LRESULT selected = SendMessageA(control, LB_GETCURSEL, 0, 0);
+    d.Check(selected == Number(w[2]), "list " + w[1] + " selects item " + w[2],
+            "selects " + std::to_string(static_cast<long long>(selected)));
   }
-  LRESULT selected = list ? SendMessageA(list, LB_GETCURSEL, 0, 0) : LB_ERR;
-  bool wantSelected = w.size() > 4 && w[4] == "selected";
-  d.Check(length >= 0 && text == w[3] && (!wantSelected || selected == static_cast<LRESULT>(index)),
-          "list line " + w[2] + " \"" + w[3] + "\"" + (wantSelected ? " selected" : ""),
-          "is \"" + Printable(text) + "\", selection " + std::to_string(static_cast<long long>(selected)));
 }
 
 // host-expect-rows <columns> "row" ...: the next bytes are these rows, each
@@ -950,8 +937,7 @@ const std::map<std::string, std::pair<size_t, Command>>& Commands() {
       {"host-listen-stalled", {1, HostListenStalled}},
       {"host-stop", {1, [](Driver& d, const auto&) { d.host.CloseAll(); }}},
       {"send-chars", {3, SendChars}},
-      {"set-dlg-text", {3, SetDialogText}},
-      {"expect-list-text", {4, ExpectListText}},
+      {"expect-list-selected", {3, ExpectListSelected}},
   };
   return table;
 }
