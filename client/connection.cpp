@@ -42,13 +42,27 @@ int Connection::FailOpen(SocketHandle s, int code, unsigned long error, const ch
 }
 
 int Connection::OpenConnection() {
-  NetworkApi& net = p_.network;
   p_.log.Event("Socket start\n");
   if (int result = SelectHost()) return result;
   if (socket_) {  // an earlier connection still waiting for the host's close
-    net.Close(socket_);
+    p_.network.Close(socket_);
     Forget();
   }
+  if (int result = SetUpSocket()) return result;
+  p_.store.WriteText("Defaults", "LastHost", lastHost_);
+  connectedLabel_ = selection_.name ? *selection_.name : selection_.address.value_or("");
+  p_.telnet.Reset();
+  shutdownRequested_ = false;
+  // Opened from the menu: the next key is for the new connection.
+  reconnectOnKey_ = false;
+  p_.log.Event("Socket End\n");
+  return 0;
+}
+
+// Socket, options, destination, event selection and connect; 0 with the
+// connect under way, else 1003 after the report.
+int Connection::SetUpSocket() {
+  NetworkApi& net = p_.network;
   unsigned long error = 0;
   SocketHandle s = net.OpenSocket(error);
   if (!s) {
@@ -80,13 +94,6 @@ int Connection::OpenConnection() {
     socket_ = 0;
     return FailOpen(s, 1113, error, "Network Error: Couldn't open socket");
   }
-  p_.store.WriteText("Defaults", "LastHost", lastHost_);
-  connectedLabel_ = selection_.name ? *selection_.name : selection_.address.value_or("");
-  p_.telnet.Reset();
-  shutdownRequested_ = false;
-  // Opened from the menu: the next key is for the new connection.
-  reconnectOnKey_ = false;
-  p_.log.Event("Socket End\n");
   return 0;
 }
 

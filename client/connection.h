@@ -112,6 +112,7 @@ class Connection {
 
  private:
   int SelectHost();
+  int SetUpSocket();
   int FailOpen(SocketHandle s, int code, unsigned long error, const char* text);
   bool ResolveDestination(uint32_t& address);
   void LogSetsockoptError(unsigned long error);
