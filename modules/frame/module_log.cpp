@@ -14,4 +14,13 @@ void ModuleLog::Log(const char* format, ...) {
   link_.Send(WUM_LOG, reinterpret_cast<uintptr_t>(line_), 0);
 }
 
+void ModuleLog::LogBytes(const uint8_t* bytes, size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    if (bytes[i] <= 32 || bytes[i] >= 128)
+      Log(" [%d] ", bytes[i]);
+    else
+      Log("%c", bytes[i]);
+  }
+}
+
 }  // namespace korvane

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #include "display_messages.h"
 
@@ -18,6 +19,9 @@ class ModuleLog {
   ModuleLog& operator=(const ModuleLog&) = delete;
 
   void Log(const char* format, ...) __attribute__((format(printf, 2, 3)));
+  // The bytes of a sequence, one message each: " [%d] " for blanks,
+  // controls and bytes from 128 up, the character itself otherwise.
+  void LogBytes(const uint8_t* bytes, size_t count);
 
  private:
   const DisplayLink& link_;

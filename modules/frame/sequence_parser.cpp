@@ -178,13 +178,7 @@ void SequenceParser::Unrecognised() {
   if (!frame_.logUnrecognised) return;
   ModuleLog& log = frame_.log;
   log.Log("UNRECOGNIZED SEQUENCE: ");
-  for (size_t i = 0; i < used_; ++i) {
-    uint8_t byte = buffer_[i];
-    if (byte <= 32 || byte >= 128)
-      log.Log(" [%d] ", byte);
-    else
-      log.Log("%c", byte);
-  }
+  log.LogBytes(buffer_.data(), used_);
   log.Log("\n");
 }
 
