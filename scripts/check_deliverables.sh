@@ -30,6 +30,7 @@ expect_exports() {  # dll, names...
         awk '/\[Ordinal\/Name Pointer\] Table/{on=1; next} on && /^[ \t]*\[/{print $NF} on && /^$/{on=0}' | sort)
   [ "$want" = "$got" ] || { echo "   exports of $(basename "$dll"): $(echo $got)"; return 1; }
 }
+check "emu_wyse60.dll is built" test -f "$bin/emu_wyse60.dll"
 for dll in "$bin"/emu_*.dll; do
   [ -f "$dll" ] || continue
   check_pe "$(basename "$dll")"
