@@ -55,6 +55,9 @@ struct MessageRules {
   // Values of the type's key (Terms\<type>) that the input sets.
   const char* subKey = "";
   std::vector<const char*> settings;
+  bool cursorUpWraps = false;       // WUM_CURSORUP may wrap from the top (wParam -1)
+  int32_t longestStatusText = 256;  // characters of WUM_SETOPTION 3
+  uint32_t attributeBits = ~0u;     // bits an attribute word may carry
 };
 
 struct Checker {
@@ -91,13 +94,16 @@ inline void CheckOption(const MessageRules& rules, uintptr_t option, intptr_t va
   switch (option) {
     case OPTION_AUTOWRAP:
     case OPTION_STATUSLINE:
+    case OPTION_SCROLLATBOTTOM:
     case OPTION_KEYBOARDLOCK: Require(value == 0 || value == 1); break;
     case OPTION_STATUSTEXT: {
       auto* text = reinterpret_cast<const StatusText*>(value);
-      Require(text && text->length >= 0 && text->length <= 256);
+      Require(text && text->length >= 0 && text->length <= rules.longestStatusText);
       Touch(text->text, static_cast<size_t>(text->length));
       break;
     }
+    case OPTION_STATUSATTRIBUTE: Require(value && (*reinterpret_cast<const uint32_t*>(value) & ~rules.attributeBits) == 0); break;
+    case OPTION_MEMORYPAGES: Require(value >= 1 && value <= 9); break;
     case OPTION_QUERYSTATUS: Require(value == 0); break;
     default: Require(false);
   }
@@ -124,7 +130,10 @@ inline intptr_t Check(void* target, uint32_t msg, uintptr_t wParam, intptr_t lPa
     case WUM_WRITE: Require(lParam > 0); Touch(reinterpret_cast<const void*>(wParam), static_cast<size_t>(lParam)); break;
     case WUM_SENDDATA: Require(lParam >= 0); Touch(reinterpret_cast<const void*>(wParam), static_cast<size_t>(lParam)); break;
     case WUM_LOG: Require(wParam && std::strlen(reinterpret_cast<const char*>(wParam)) <= ModuleLog::kLineLimit); break;
-    case WUM_CURSORUP: Require(wParam <= 1 && IsCount(lParam, false)); break;
+    case WUM_CURSORUP:
+      Require((wParam <= 1 || (rules.cursorUpWraps && signedWParam == -1)) && IsCount(lParam, false));
+      break;
+    case WUM_SETPAGE: Require(lParam == 0 && (wParam <= 8 || signedWParam == -1 || signedWParam == -2)); break;
     case WUM_CURSORLEFT: case WUM_CURSORRIGHT: case WUM_CURSORDOWN: case WUM_INSERTCHARS: case WUM_DELETECHARS:
     case WUM_INSERTLINES: case WUM_DELETELINES:
       Require(wParam == 0 && IsCount(lParam, false)); break;
@@ -145,7 +154,7 @@ inline intptr_t Check(void* target, uint32_t msg, uintptr_t wParam, intptr_t lPa
     case WUM_CLEARTAB: case WUM_SAVECURSOR: case WUM_RESTORECURSOR: Require(wParam <= 1 && lParam == 0); break;
     case WUM_SETCURSOR: Require(wParam == 0 && lParam >= 0 && lParam <= 10); break;
     case WUM_ATTRIBUTES:
-      Require(wParam != 0);
+      Require(wParam != 0 && (*reinterpret_cast<const uint32_t*>(wParam) & ~rules.attributeBits) == 0);
       CheckColours(reinterpret_cast<const ColourRecord*>(lParam), rules.lastAttributeColour);
       break;
     case WUM_SETCOLOR: {

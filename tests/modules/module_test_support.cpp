@@ -170,6 +170,10 @@ intptr_t MessageRecorder::Record(uint32_t msg, uintptr_t wParam, intptr_t lParam
         Add("SETOPTION 3 " + Quote(status->text, static_cast<size_t>(status->length)));
         return 0;
       }
+      if (wParam == OPTION_STATUSATTRIBUTE) {
+        Add("SETOPTION 6 " + DescribeAttributes(*reinterpret_cast<const uint32_t*>(lParam)));
+        return 0;
+      }
       Add(Format("SETOPTION %lu %ld", static_cast<unsigned long>(wParam), static_cast<long>(lParam)));
       return wParam == OPTION_QUERYSTATUS ? statusShown : 0;
     default:
@@ -222,12 +226,12 @@ void FakePrinterPort::Close() {
   ++closes;
 }
 
-void ModuleHarness::Wire(ModuleFrame& frame, bool logUnrecognised) {
+void ModuleHarness::Wire(ModuleFrame& frame, bool logUnrecognised, bool attach) {
   frame_ = &frame;
   frame.link = recorder.Link();
   frame.link.target = nullptr;
   frame.printer.initFile = "/nonexistent/printerinit.txt";
-  Attach(logUnrecognised);
+  if (attach) Attach(logUnrecognised);
 }
 
 void ModuleHarness::Attach(bool logUnrecognised) {

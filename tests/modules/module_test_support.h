@@ -14,6 +14,7 @@
 #include "ansi_emulator.h"
 #include "scoansi_emulator.h"
 #include "vt100_emulator.h"
+#include "wyse60_emulator.h"
 
 namespace korvane::test {
 
@@ -96,8 +97,9 @@ class ModuleHarness {
 
  protected:
   ModuleHarness() = default;
-  // Sends the module's messages to the recorder and attaches it.
-  void Wire(ModuleFrame& frame, bool logUnrecognised);
+  // Sends the module's messages to the recorder and, unless the test
+  // stores settings first, attaches it.
+  void Wire(ModuleFrame& frame, bool logUnrecognised, bool attach = true);
 
  private:
   ModuleFrame* frame_ = nullptr;
@@ -105,12 +107,13 @@ class ModuleHarness {
 
 template <class Module>
 struct Harness : ModuleHarness {
-  explicit Harness(bool logUnrecognised = false) { Wire(module.frame, logUnrecognised); }
+  explicit Harness(bool logUnrecognised = false, bool attach = true) { Wire(module.frame, logUnrecognised, attach); }
   Module module{store, port};
 };
 
 using Vt100Harness = Harness<Vt100Module>;
 using AnsiHarness = Harness<AnsiModule>;
 using ScoAnsiHarness = Harness<ScoAnsiModule>;
+using Wyse60Harness = Harness<Wyse60Module>;
 
 }  // namespace korvane::test

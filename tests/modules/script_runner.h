@@ -2,7 +2,8 @@
 // bytes in token notation and lists the display messages expected, one per
 // line. Every case also runs with its input split at every byte boundary
 // and fed one byte per call; apart from how text runs and printer writes
-// are cut, the messages must not change.
+// are cut (and in insert mode the insertion before each run), the messages
+// must not change.
 //
 //   test <name> [flags]      starts a case; flags: "log" logs unrecognised
 //                            sequences, "noprinter" has no default printer
@@ -11,6 +12,7 @@
 //   status-shown 1           the client's answer to "is the status line shown"
 //   set <name> <value>       stores a value of the type's registry key
 //   reinit                   a further dll_Init with the window
+//   tick                     the printer timer's tick
 //   anything else            an expected message line
 #pragma once
 
@@ -26,7 +28,7 @@
 namespace korvane::test {
 
 struct ScriptStep {
-  enum Kind { Input, Key, StatusShown, Set, Reinit } kind;
+  enum Kind { Input, Key, StatusShown, Set, Reinit, Tick } kind;
   std::string text;
 };
 

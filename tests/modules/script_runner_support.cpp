@@ -51,21 +51,28 @@ void ReadScript(const std::filesystem::path& path, std::vector<ScriptCase>& case
       current.steps.push_back({step->kind, line.substr(std::string(step->prefix).size())});
     else if (line == "reinit")
       current.steps.push_back({ScriptStep::Reinit, ""});
+    else if (line == "tick")
+      current.steps.push_back({ScriptStep::Tick, ""});
     else
       current.expected.push_back(line);
   }
 }
 
 // Text runs and printer writes may be cut differently when the input is;
-// everything else must stay the same.
+// everything else must stay the same. In insert mode each run comes after
+// an insertion of its length: a run cut in two inserts twice, which leaves
+// the same screen, so an insertion and its run count as one inserted run.
 std::vector<std::string> Normalised(const std::vector<std::string>& lines) {
   std::vector<std::string> out;
-  for (const std::string& line : lines) {
+  for (size_t i = 0; i < lines.size(); ++i) {
+    std::string line = lines[i];
     if (StartsWith(line, "LOG \"PRINT: ") || StartsWith(line, "LOG \"wrote ") ||
         StartsWith(line, "LOG \"write failed"))
       continue;
+    if (StartsWith(line, "INSERTCHARS 0 ") && i + 1 < lines.size() && StartsWith(lines[i + 1], "WRITE \""))
+      line = "INSERTED " + lines[++i].substr(6);
     bool joined = false;
-    for (std::string run : {"WRITE \"", "PRINTER \""}) {
+    for (std::string run : {"WRITE \"", "PRINTER \"", "INSERTED \""}) {
       if (!joined && StartsWith(line, run.c_str()) && !out.empty() && StartsWith(out.back(), run.c_str())) {
         out.back().pop_back();  // the closing quote
         out.back() += line.substr(run.size());
@@ -101,6 +108,7 @@ void RunStep(ModuleHarness& harness, const ScriptStep& step) {
       break;
     }
     case ScriptStep::Reinit: harness.Frame().Init(&harness.recorder, nullptr, nullptr); break;
+    case ScriptStep::Tick: harness.Frame().printer.Tick(); break;
     case ScriptStep::Input: harness.Submit(step.text); break;
   }
 }
