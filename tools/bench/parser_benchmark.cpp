@@ -1,6 +1,7 @@
 // Prints how fast the emulation modules' parsers turn host output into
 // display messages, fed in the client's 512-byte receive blocks, side by
-// side and beside a plain copy of the same bytes as the yardstick.
+// side and beside a plain copy of the same bytes as the yardstick. The
+// Wyse 60 parser gets the same screens in its own sequences.
 //
 //   build/bench/tools/bench/parser_benchmark [megabytes]
 #include <chrono>
@@ -13,6 +14,7 @@
 #include "ansi_emulator.h"
 #include "scoansi_emulator.h"
 #include "vt100_emulator.h"
+#include "wyse60_emulator.h"
 
 using namespace korvane;
 
@@ -64,6 +66,25 @@ std::string GraphicsBoxes() {
   return "\x0e" + std::string(76, 'q') + "\x0f\r\n\x1b[12m" + std::string(76, 'D') + "\x1b[10m\r\n";
 }
 
+// The same screens as a Wyse 60 host sends them: attributes with ESC G,
+// addressing with ESC = row column, line drawing in character set 1.
+std::string WyseListing() {
+  std::string block;
+  for (int i = 0; i < 8; ++i) block += "\x1bG" + std::string(1, "48:<"[i % 4]) + "name" + std::to_string(i) + "\x1bG0  ";
+  return block + "\r\n";
+}
+
+std::string WyseRedraw() {
+  std::string block;
+  for (int row = 0; row < 24; ++row)
+    block += "\x1b=" + std::string(1, static_cast<char>(32 + row)) + " " + std::string(60, 'a' + (row + 1) % 26) + "\x1bT";
+  return block + "\x1b*";
+}
+
+std::string WyseBoxes() {
+  return "\x1b" "cE" + std::string(76, 'D') + "\x1b" "cD\r\n\x1bH\x02" + std::string(76, 'z') + "\x1bH\x03\r\n";
+}
+
 template <class Module>
 void Measure(const char* name, const std::string& data) {
   const size_t kBlock = 512;
@@ -93,17 +114,18 @@ int main(int argc, char** argv) {
   size_t bytes = megabytes << 20;
   const struct {
     const char* name;
-    std::string data;
-  } workloads[] = {{"plain lines", Repeat(PlainLines(), bytes)},
-                   {"coloured listing", Repeat(ColouredListing(), bytes)},
-                   {"full-screen redraw", Repeat(FullScreenRedraw(), bytes)},
-                   {"line-drawing text", Repeat(GraphicsBoxes(), bytes)}};
+    std::string data, wyse60;
+  } workloads[] = {{"plain lines", Repeat(PlainLines(), bytes), Repeat(PlainLines(), bytes)},
+                   {"coloured listing", Repeat(ColouredListing(), bytes), Repeat(WyseListing(), bytes)},
+                   {"full-screen redraw", Repeat(FullScreenRedraw(), bytes), Repeat(WyseRedraw(), bytes)},
+                   {"line-drawing text", Repeat(GraphicsBoxes(), bytes), Repeat(WyseBoxes(), bytes)}};
   std::printf("Module parsers, %zu MB per workload, 512-byte blocks\n", megabytes);
   for (const auto& workload : workloads) {
     std::printf("%s\n", workload.name);
     Measure<Vt100Module>("VT100", workload.data);
     Measure<AnsiModule>("ANSI", workload.data);
     Measure<ScoAnsiModule>("SCO ANSI", workload.data);
+    Measure<Wyse60Module>("Wyse 60", workload.wyse60);
   }
   return 0;
 }

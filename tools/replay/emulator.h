@@ -37,5 +37,8 @@ std::unique_ptr<Emulator> MakeVt100Emulator(const DisplayLink& link);
 // their screens are 25 x 80 (--size 25,80).
 std::unique_ptr<Emulator> MakeAnsiEmulator(const DisplayLink& link);
 std::unique_ptr<Emulator> MakeScoAnsiEmulator(const DisplayLink& link);
+// The Wyse 60 module's parser (emu_wyse60.dll); replay it with a status
+// line (--size 24,80,Y) to see the label line.
+std::unique_ptr<Emulator> MakeWyse60Emulator(const DisplayLink& link);
 
 }  // namespace korvane

@@ -7,6 +7,7 @@
 #include "emulator.h"
 #include "scoansi_emulator.h"
 #include "vt100_emulator.h"
+#include "wyse60_emulator.h"
 
 namespace korvane {
 
@@ -44,6 +45,10 @@ std::unique_ptr<Emulator> MakeAnsiEmulator(const DisplayLink& link) {
 
 std::unique_ptr<Emulator> MakeScoAnsiEmulator(const DisplayLink& link) {
   return std::make_unique<ModuleReplay<ScoAnsiModule>>(link);
+}
+
+std::unique_ptr<Emulator> MakeWyse60Emulator(const DisplayLink& link) {
+  return std::make_unique<ModuleReplay<Wyse60Module>>(link);
 }
 
 }  // namespace korvane

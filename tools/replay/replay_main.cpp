@@ -32,6 +32,7 @@ const std::vector<EmulatorEntry>& KnownEmulators() {
       {"vt100", "the VT100 module's parser (emu_vt100.dll); use --delayed-wrap", MakeVt100Emulator},
       {"ansi", "the ANSI module's parser (emu_ansi.dll); use --size 25,80", MakeAnsiEmulator},
       {"scoansi", "the SCO ANSI module's parser (emu_scoansi.dll); use --size 25,80", MakeScoAnsiEmulator},
+      {"wyse60", "the Wyse 60 module's parser (emu_wyse60.dll); --size 24,80,Y shows the label line", MakeWyse60Emulator},
       {"test", "text, CR LF BS HT BEL and a few ESC [ sequences", MakeTestEmulator},
   };
   return table;
