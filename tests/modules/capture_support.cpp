@@ -50,15 +50,18 @@ std::vector<std::string> LoggedLines(const std::vector<std::string>& messages) {
   return logged;
 }
 
-std::vector<std::string> ReplayedRows(const std::function<std::unique_ptr<Emulator>(const DisplayLink&)>& make,
-                                      const std::vector<uint8_t>& bytes, int rows, bool delayedWrap) {
+namespace {
+
+// Every row of the screen, the status line (when there is one) last.
+std::vector<std::string> Replay(const std::function<std::unique_ptr<Emulator>(const DisplayLink&)>& make,
+                                const std::vector<uint8_t>& bytes, int rows, int statusLines, bool delayedWrap) {
   fuzz::SilentPlatform platform;
   RecordLog log(fuzz::NowhereLog());
   ErrorReporter errors(platform, log);
   ScreenModel screen;
   AttributeTable attributes(log);
   Display display(screen, attributes, log, errors);
-  screen.Allocate(rows, 80, 0, 100);
+  screen.Allocate(rows, 80, statusLines, 100);
   screen.delayedWrap = delayedWrap;
   display.ResetAttribute();
   display.InitialiseForWindow();
@@ -66,15 +69,28 @@ std::vector<std::string> ReplayedRows(const std::function<std::unique_ptr<Emulat
   for (size_t at = 0; at < bytes.size(); at += 512)
     emulator->Submit(bytes.data() + at, static_cast<int>(std::min<size_t>(512, bytes.size() - at)));
   std::vector<std::string> text;
-  for (int row = 0; row < rows; ++row) {
+  for (int row = 0; row < screen.totalRows(); ++row) {
     std::string line;
-    for (int column = 0; column < 80; ++column) {
+    for (int column = 0; column < screen.columns(); ++column) {
       auto c = static_cast<unsigned char>(screen.CharAt(row, column));
       line += c == 0 ? ' ' : c < 32 ? '.' : static_cast<char>(c);
     }
     text.push_back(line.substr(0, line.find_last_not_of(' ') + 1));
   }
   return text;
+}
+
+}  // namespace
+
+std::vector<std::string> ReplayedRows(const std::function<std::unique_ptr<Emulator>(const DisplayLink&)>& make,
+                                      const std::vector<uint8_t>& bytes, int rows, bool delayedWrap) {
+  return Replay(make, bytes, rows, 0, delayedWrap);
+}
+
+std::vector<std::string> ReplayedRowsAndStatusLine(
+    const std::function<std::unique_ptr<Emulator>(const DisplayLink&)>& make, const std::vector<uint8_t>& bytes,
+    int rows, bool delayedWrap) {
+  return Replay(make, bytes, rows, 1, delayedWrap);
 }
 
 std::vector<std::string> ExpectedRows(const std::string& screen, const std::string& differences, int rows) {

@@ -32,6 +32,10 @@ std::vector<std::string> LoggedLines(const std::vector<std::string>& messages);
 // control bytes as ".", trailing blanks dropped.
 std::vector<std::string> ReplayedRows(const std::function<std::unique_ptr<Emulator>(const DisplayLink&)>& make,
                                       const std::vector<uint8_t>& bytes, int rows, bool delayedWrap);
+// The same on a screen with a status line, whose text comes last.
+std::vector<std::string> ReplayedRowsAndStatusLine(
+    const std::function<std::unique_ptr<Emulator>(const DisplayLink&)>& make, const std::vector<uint8_t>& bytes,
+    int rows, bool delayedWrap);
 // tmux's rows (captures/<screen>) with the rows that captures/<differences>
 // lists ("row|text", "#" comments) put in their place.
 std::vector<std::string> ExpectedRows(const std::string& screen, const std::string& differences, int rows);
