@@ -63,6 +63,8 @@ class ConnectionWindow {
 
 inline constexpr char kClosedText[] = "\r\n\n<--Connection Closed-->\r\n\nPress any key to connect: ";
 inline constexpr int kReceiveSize = 512;
+// Reads of a full buffer taken in one service step before the message loop runs again.
+inline constexpr int kReadsPerService = 64;
 inline constexpr int kOpenFailed = 1003;
 
 // The window title of a completed connect: the command line's title (its

@@ -23,10 +23,11 @@ void CALLBACK BlinkTimerProc(HWND, UINT, UINT_PTR, DWORD) {
 int Win32Surface::CellWidth() const { return std::max(1, App().cellWidth); }
 int Win32Surface::CellHeight() const { return std::max(1, App().cellHeight); }
 
-// ---- immediate drawing ----
+// ---- drawing, at once or collected ----
 
 void Win32Surface::DrawRun(int row, int column, const char* text, int count, uint32_t attributeIndex) {
   if (!window_) return;
+  if (batching_) return damage_.MarkFrom(row, column);
   HDC dc = GetDC(window_);
   drawer_.Draw(dc, App().painter.WrittenRun(row, column, text, count, attributeIndex));
   ReleaseDC(window_, dc);
@@ -34,6 +35,10 @@ void Win32Surface::DrawRun(int row, int column, const char* text, int count, uin
 
 void Win32Surface::FillCells(const CellRect& cells, int32_t background) {
   if (!window_) return;
+  if (batching_) {
+    for (int row = cells.top; row <= cells.bottom; ++row) damage_.MarkFrom(row, cells.left);
+    return;
+  }
   RECT area = {cells.left * CellWidth(), cells.top * CellHeight(), (cells.right + 1) * CellWidth(),
                (cells.bottom + 1) * CellHeight()};
   HDC dc = GetDC(window_);
@@ -43,43 +48,101 @@ void Win32Surface::FillCells(const CellRect& cells, int32_t background) {
 
 void Win32Surface::RepaintRows(int top, int bottom) {
   if (!window_) return;
+  if (batching_) return damage_.MarkRows(top, bottom);
   HDC dc = GetDC(window_);
-  if (App().display.scrollbackView)
-    PaintScrollbackRows(dc, 0, top, bottom, false);
-  else
-    PaintLiveRows(dc, 0, top, bottom);
+  PaintRows(dc, 0, top, bottom);
   ReleaseDC(window_, dc);
+}
+
+void Win32Surface::PaintRows(HDC dc, int left, int top, int bottom) {
+  if (App().display.scrollbackView)
+    PaintScrollbackRows(dc, left, top, bottom, false);
+  else
+    PaintLiveRows(dc, left, top, bottom);
 }
 
 // Scrolling the pixels of a block of whole rows costs one copy instead of
 // drawing every run again.
 bool Win32Surface::MoveRows(int top, int bottom, int lines) {
   if (!window_) return true;
-  RECT pending;
-  // Pixels still waiting for WM_PAINT are not the model's: they must not move.
-  if (GetUpdateRect(window_, &pending, FALSE)) return false;
-  const int cw = CellWidth(), ch = CellHeight();
-  RECT block = {0, top * ch, App().screen.columns() * cw, (bottom + 1) * ch};
+  // Pixels still waiting for WM_PAINT are not the model's: they must not
+  // move. A batch asks once; only its own InvalidateAll adds to them.
+  if (batching_ && updateKnown_) {
+    if (updatePending_) return false;
+  } else {
+    RECT pending;
+    updatePending_ = GetUpdateRect(window_, &pending, FALSE);
+    updateKnown_ = batching_;
+    if (updatePending_) return false;
+  }
+  if (batching_) {
+    if (damage_.AddMove(top, bottom, lines)) return true;
+    // Another block's move comes first.
+    DrawCollected();
+    return damage_.AddMove(top, bottom, lines);
+  }
   HDC dc = GetDC(window_);
   if (!dc) return false;
+  bool moved = CopyRows(dc, top, bottom, lines);
+  ReleaseDC(window_, dc);
+  return moved;
+}
+
+// The pixel copy; pixels that could not be copied (covered or off the
+// screen) come from the model. The rows that opened are the caller's.
+bool Win32Surface::CopyRows(HDC dc, int top, int bottom, int lines) {
+  const int cw = CellWidth(), ch = CellHeight();
+  RECT block = {0, top * ch, App().screen.columns() * cw, (bottom + 1) * ch};
   HRGN exposed = CreateRectRgn(0, 0, 0, 0);
   bool moved = exposed && ScrollDC(dc, 0, -lines * ch, &block, &block, exposed, nullptr);
   RECT box = {};
   int kind = moved ? GetRgnBox(exposed, &box) : NULLREGION;
   if (exposed) DeleteObject(exposed);
-  // Pixels that could not be copied (covered or off the screen) come from
-  // the model; the rows that opened are the caller's to paint.
   if (kind == SIMPLEREGION || kind == COMPLEXREGION) {
     int openedTop = lines > 0 ? bottom - lines + 1 : top, openedBottom = lines > 0 ? bottom : top - lines - 1;
     int first = std::max(top, static_cast<int>(box.top) / ch);
     int last = std::min(bottom, static_cast<int>(box.bottom - 1) / ch);
     if (first < openedTop || last > openedBottom) PaintLiveRows(dc, 0, first, last);
   }
-  ReleaseDC(window_, dc);
   return moved;
 }
 
+void Win32Surface::BeginBatch() {
+  batching_ = true;
+  updateKnown_ = false;
+}
+
+void Win32Surface::EndBatch() {
+  if (!batching_) return;
+  DrawCollected();
+  batching_ = false;
+  if (caretWanted_) {
+    caretWanted_ = false;
+    ShowCaretAt(caretRow_, caretColumn_);
+  }
+}
+
+// The pending pixel copy, then every stale row from its first stale column.
+void Win32Surface::DrawCollected() {
+  if (!window_ || damage_.Empty()) return;
+  HDC dc = GetDC(window_);
+  if (!dc) return;
+  if (auto move = damage_.TakeMove()) {
+    if (!CopyRows(dc, move->top, move->bottom, move->lines)) damage_.MarkRows(move->top, move->bottom);
+  }
+  const int rows = App().screen.IsAllocated() ? App().screen.totalRows() : 0;
+  for (int row = 0; row < rows && row < damage_.RowsTracked(); ++row) {
+    int from = damage_.StaleFrom(row);
+    if (from >= 0) PaintRows(dc, from, row, row);
+  }
+  ReleaseDC(window_, dc);
+  damage_.Clear();
+}
+
 void Win32Surface::InvalidateAll() {
+  // WM_PAINT draws everything from the model: nothing collected may follow it.
+  damage_.Clear();
+  updateKnown_ = updatePending_ = true;
   if (window_) InvalidateRect(window_, nullptr, TRUE);
 }
 
@@ -113,6 +176,8 @@ void Win32Surface::PaintScrollbackRows(HDC dc, int left, int top, int bottom, bo
 void Win32Surface::Paint() {
   ClientApp& app = App();
   HideCaret();
+  // A pending pixel copy must not move what this paint draws.
+  DrawCollected();
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(window_, &ps);
   if (ps.fErase) FillRect(dc, &ps.rcPaint, BrushFor(app.attributes.currentBackground));
@@ -148,18 +213,26 @@ void Win32Surface::CreateCaret(int width, int height) {
 }
 
 void Win32Surface::DestroyCaret() {
+  caretWanted_ = false;
   if (hasCaret_) ::DestroyCaret();
   hasCaret_ = caretShown_ = false;
 }
 
 void Win32Surface::ShowCaretAt(int row, int column) {
   if (!hasCaret_) return;
+  if (batching_) {
+    caretWanted_ = true;
+    caretRow_ = row;
+    caretColumn_ = column;
+    return;
+  }
   PixelPoint at = CaretOrigin(row, column, CellWidth(), CellHeight(), App().display.caretHeight());
   SetCaretPos(at.x, at.y);
   if (!caretShown_ && ::ShowCaret(window_)) caretShown_ = true;
 }
 
 void Win32Surface::HideCaret() {
+  caretWanted_ = false;
   if (caretShown_) ::HideCaret(window_);
   caretShown_ = false;
 }
@@ -187,6 +260,7 @@ void Win32Surface::BlinkTick() {
   if (window_ && app.screen.IsAllocated()) {
     bool caretWasShown = caretShown_;
     HideCaret();
+    DrawCollected();
     HDC dc = GetDC(window_);
     DcCanvas canvas(drawer_, dc);
     sawBlink = app.painter.PaintBlinkingRuns(phase, canvas);

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "display_handler.h"
+#include "draw_damage.h"
 #include "run_drawing.h"
 
 namespace korvane {
@@ -29,6 +30,12 @@ class Win32Surface : public Surface {
   void ShowCaretAt(int row, int column) override;
   void HideCaret() override;
   void Beep() override;
+
+  // While a block of host data is taken in, drawing is collected and done
+  // once at the end, and the caret is shown only then: the same pixels for
+  // a fraction of the drawing calls.
+  void BeginBatch();
+  void EndBatch();
 
   // WM_PAINT: the update rectangle's cells, then the caret.
   void Paint();
@@ -57,6 +64,14 @@ class Win32Surface : public Surface {
   HBRUSH brush_ = nullptr;
   uint32_t brushColour_ = 0;
   UINT_PTR blinkTimer_ = 0;
+  bool batching_ = false;
+  bool updateKnown_ = false, updatePending_ = false;
+  DrawDamage damage_;
+  bool caretWanted_ = false;
+  int caretRow_ = 0, caretColumn_ = 0;
+  void DrawCollected();
+  bool CopyRows(HDC dc, int top, int bottom, int lines);
+  void PaintRows(HDC dc, int left, int top, int bottom);
   bool timerFailureReported_ = false;
 };
 

@@ -119,7 +119,15 @@ bool HandleConnectionMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
   }
 }
 
-void ServiceSocket() { App().connection.ServiceSocket(); }
+void ServiceSocket() {
+  // What one service step takes in is drawn once, at its end.
+  struct Batch {
+    Win32Surface& surface;
+    explicit Batch(Win32Surface& s) : surface(s) { surface.BeginBatch(); }
+    ~Batch() { surface.EndBatch(); }
+  } batch(App().surface);
+  App().connection.ServiceSocket();
+}
 
 void ShutdownConnection() { App().connection.ShutdownConnection(); }
 
