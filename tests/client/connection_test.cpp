@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <deque>
 
 #include "client_test_support.h"
@@ -303,6 +305,25 @@ TEST_F(ConnectionTest, ServicingSendsPendingBytesThenReadsOnce) {
   EXPECT_EQ(sys.shown, "hello");
   EXPECT_EQ(sys.calls, std::vector<std::string>{"recv 7 512"});
   EXPECT_EQ(sys.activity, 3);
+}
+
+// A host that keeps the buffer full is read on until a short read, but
+// never for ever: the message loop must run again.
+TEST_F(ConnectionTest, ServicingReadsOnWhileTheBufferComesBackFull) {
+  Connect();
+  Bytes full(512, 'x');
+  sys.incoming = {full, full, Text("end"), Text("later")};
+  connection.OnSocketEvent(7, kEventRead, 0);
+  connection.ServiceSocket();
+  EXPECT_EQ(sys.shown, std::string(1024, 'x') + "end");
+  EXPECT_EQ(std::count(sys.calls.begin(), sys.calls.end(), "recv 7 512"), 3);
+
+  sys.calls.clear();
+  sys.incoming.assign(static_cast<size_t>(kReadsPerService) + 5, full);
+  connection.OnSocketEvent(7, kEventRead, 0);
+  connection.ServiceSocket();
+  EXPECT_EQ(static_cast<int>(sys.calls.size()), kReadsPerService);
+  EXPECT_EQ(sys.incoming.size(), 5u);
 }
 
 TEST_F(ConnectionTest, TheHostsCloseShowsItsLastWordsThenTheClosedText) {
