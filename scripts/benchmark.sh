@@ -9,10 +9,11 @@ cd "$root"
 if [ ! -f build/bench/build.ninja ]; then
   cmake -S . -B build/bench -G Ninja -DKORVANE_TARGET=native -DKORVANE_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
 fi
-ninja -C build/bench -j "$(nproc)" --quiet display_benchmark parser_benchmark telnet_benchmark
+ninja -C build/bench -j "$(nproc)" --quiet display_benchmark parser_benchmark telnet_benchmark pipeline_benchmark
 build/bench/tools/bench/display_benchmark
 build/bench/tools/bench/parser_benchmark
 build/bench/tools/bench/telnet_benchmark
+build/bench/tools/bench/pipeline_benchmark
 
 if [ "${1:-}" = "--wine" ]; then
   source scripts/wine_env.sh

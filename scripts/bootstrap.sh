@@ -10,7 +10,7 @@ native_pkgs=(
   libfreetype-dev fonts-dejavu-core fonts-go xfonts-base
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine64 xvfb xauth x11-utils imagemagick
-  socat inetutils-telnetd putty xdotool
+  socat inetutils-telnetd putty xdotool libvterm-dev
   python3
 )
 i386_pkgs=(wine32:i386)

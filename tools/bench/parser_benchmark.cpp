@@ -12,11 +12,14 @@
 #include <vector>
 
 #include "ansi_emulator.h"
+#include "bench_workloads.h"
 #include "scoansi_emulator.h"
 #include "vt100_emulator.h"
 #include "wyse60_emulator.h"
 
 using namespace korvane;
+
+using namespace korvane::bench;
 
 namespace {
 
@@ -31,58 +34,11 @@ intptr_t Count(void* target, uint32_t msg, uintptr_t, intptr_t lParam) {
   return 0;
 }
 
-std::string Repeat(const std::string& block, size_t bytes) {
-  std::string out;
-  out.reserve(bytes + block.size());
-  while (out.size() < bytes) out += block;
-  return out;
-}
-
-std::string PlainLines() { return std::string(78, 'x') + "\r\n"; }
-
-std::string ColouredListing() {
-  std::string block;
-  for (int i = 0; i < 8; ++i) block += "\x1b[1;3" + std::to_string(i % 8) + "mname" + std::to_string(i) + "\x1b[0m  ";
-  return block + "\r\n";
-}
-
-std::string FullScreenRedraw() {
-  std::string block;
-  for (int row = 1; row <= 24; ++row)
-    block += "\x1b[" + std::to_string(row) + ";1H" + std::string(60, 'a' + row % 26) + "\x1b[K";
-  return block + "\x1b[H\x1b[J";
-}
-
 template <class Body>
 double SecondsFor(Body body) {
   auto start = std::chrono::steady_clock::now();
   body();
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-// Text drawn in the line-drawing set: every byte flipped on its way by the
-// ANSI and SCO ANSI parsers.
-std::string GraphicsBoxes() {
-  return "\x0e" + std::string(76, 'q') + "\x0f\r\n\x1b[12m" + std::string(76, 'D') + "\x1b[10m\r\n";
-}
-
-// The same screens as a Wyse 60 host sends them: attributes with ESC G,
-// addressing with ESC = row column, line drawing in character set 1.
-std::string WyseListing() {
-  std::string block;
-  for (int i = 0; i < 8; ++i) block += "\x1bG" + std::string(1, "48:<"[i % 4]) + "name" + std::to_string(i) + "\x1bG0  ";
-  return block + "\r\n";
-}
-
-std::string WyseRedraw() {
-  std::string block;
-  for (int row = 0; row < 24; ++row)
-    block += "\x1b=" + std::string(1, static_cast<char>(32 + row)) + " " + std::string(60, 'a' + (row + 1) % 26) + "\x1bT";
-  return block + "\x1b*";
-}
-
-std::string WyseBoxes() {
-  return "\x1b" "cE" + std::string(76, 'D') + "\x1b" "cD\r\n\x1bH\x02" + std::string(76, 'z') + "\x1bH\x03\r\n";
 }
 
 template <class Module>
