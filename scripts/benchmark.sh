@@ -23,4 +23,6 @@ if [ "${1:-}" = "--wine" ]; then
   grep '^# ' "$KORVANE_WIN_BUILD/wine-tests/screen_drawing.out" | sed 's/^# /  /'
   echo "Connection end to end under Wine and Xvfb, and Debian's PuTTY as the peer:"
   tools/bench/connection_benchmark.sh
+  echo "Start-up and memory under Wine and Xvfb:"
+  tools/bench/startup_benchmark.sh
 fi
