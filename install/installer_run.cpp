@@ -1,0 +1,44 @@
+#include "installer_run.h"
+
+#include "install_paths.h"
+#include "text_util.h"
+
+namespace korvane {
+
+bool IsUpgrade(ConfigStore& store) {
+  auto directory = ReadText(store, "Defaults", "InstallDir");
+  return directory && !directory->empty() && *directory != kProductVersion;
+}
+
+const char* LogFileName(InstallAction action) {
+  return action == InstallAction::Remove ? kUninstallLogName : kInstallLogName;
+}
+
+std::optional<std::string> InstallerServices::MenuFolder() {
+  auto programs = system.StartMenuProgramsFolder();
+  if (!programs) {
+    Box("Couldn't get path for start menu", "System Error", BoxButtons::Ok, BoxIcon::Error);
+    return std::nullopt;
+  }
+  log.Linef("Path to start menu=%s", programs->c_str());
+  return NormaliseDirectory(*programs) + kMenuFolderName;
+}
+
+void RunInstaller(InstallerSystem& system, ConfigStore& store, InstallLog& log, const InstallerContext& context,
+                  const InstallCommandLine& commandLine) {
+  log.Linef("CurDir=%s", context.currentDirectory.c_str());
+  log.Linef("Command Line=%s", context.commandLine.c_str());
+  InstallerServices services{system, store, log, context, commandLine.options};
+  if (!commandLine.ok) {
+    for (const std::string& line : commandLine.error.logLines) log.Line(line);
+    services.Box(commandLine.error.text, commandLine.error.caption, BoxButtons::Ok, BoxIcon::Warning);
+    log.Line("Command Line error");
+    return;
+  }
+  if (commandLine.options.action == InstallAction::Remove)
+    PerformRemoval(services);
+  else
+    PerformInstallation(services);
+}
+
+}  // namespace korvane
