@@ -11,7 +11,7 @@ native_pkgs=(
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine64 xvfb xauth x11-utils imagemagick
   socat inetutils-telnetd putty xdotool libvterm-dev
-  python3
+  python3 zip unzip
 )
 i386_pkgs=(wine32:i386)
 

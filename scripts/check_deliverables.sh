@@ -16,7 +16,7 @@ check_pe() {  # file name in bin
   check "$1 needs no MinGW DLLs" bash -c "! i686-w64-mingw32-objdump -p '$bin/$1' | grep -Ei 'DLL Name: (libgcc|libstdc|libwinpthread)'"
 }
 
-for exe in Korvane.exe; do
+for exe in Korvane.exe Install.exe; do
   check_pe "$exe"
 done
 
@@ -65,6 +65,18 @@ help_file_ok() {
   done
 }
 check "korvane.hlp beside Korvane.exe has a topic for every help context" help_file_ok
+
+# The distributable: every deliverable at the top of the archive.
+package_ok() {
+  local zip=$root/build/korvane-1.8.3.4.zip list name
+  list=$(unzip -Z1 "$zip" 2>/dev/null) || return 1
+  for name in Install.exe Korvane.exe emu_vt100.dll emu_ansi.dll emu_scoansi.dll emu_wyse60.dll PfKey.DLL \
+              korvane.hlp hosts_sample readme.txt; do
+    grep -qx "$name" <<<"$list" || { echo "   $name not in the package"; return 1; }
+  done
+  [ "$(grep -c '^KV..x..[FS][AN]\.FNT$' <<<"$list")" -eq 48 ] || { echo "   not 48 font files in the package"; return 1; }
+}
+check "korvane-1.8.3.4.zip holds the deliverables" package_ok
 
 echo "Deliverables: $failed failed"
 [ "$failed" -eq 0 ]

@@ -21,6 +21,7 @@ step() {  # name, command...
 
 step "unit tests" ctest --test-dir build/native --output-on-failure -j "$(nproc)"
 step "fuzzing" scripts/run_fuzzers.sh
+step "package" scripts/package.sh win32
 step "deliverables" scripts/check_deliverables.sh
 step "wine" xvfb-run -a -s "-screen 0 1024x768x24" tests/wine/run_wine_tests.sh
 

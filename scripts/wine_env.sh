@@ -25,7 +25,8 @@ else
 fi
 export WINEARCH=$KORVANE_WINE_ARCH
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No desktop menu entries on the Linux side for the start-menu links the installer makes.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 # Windows path of a Linux path (Wine maps drive Z: to /).
 winpath() {

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "bitmap_file.h"
+#include "file_checks.h"
 #include "pixel_checks.h"
 #include "registry_store.h"
 #include "script_reader.h"
@@ -938,6 +939,10 @@ const std::map<std::string, std::pair<size_t, Command>>& Commands() {
       {"host-stop", {1, [](Driver& d, const auto&) { d.host.CloseAll(); }}},
       {"send-chars", {3, SendChars}},
       {"expect-list-selected", {3, ExpectListSelected}},
+      {"expect-link", {7, [](Driver& d, const auto& w) { d.Check(ExpectLink(w)); }}},
+      {"expect-file-count", {3, [](Driver& d, const auto& w) { d.Check(ExpectFileCount(w)); }}},
+      {"set-attributes", {3, [](Driver& d, const auto& w) { d.Check(SetAttributes(w)); }}},
+      {"move-window", {3, [](Driver& d, const auto& w) { if (d.window) SetWindowPos(d.window, nullptr, static_cast<int>(Number(w[1])), static_cast<int>(Number(w[2])), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE); Pump(100); }}},
   };
   return table;
 }

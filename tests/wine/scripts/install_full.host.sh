@@ -1,0 +1,3 @@
+#!/bin/bash
+# The unzipped package for install_full.kvt.
+exec "$(dirname "$0")/../peers/unpack_package.sh" "$@"
