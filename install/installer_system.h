@@ -85,10 +85,11 @@ class InstallerSystem {
   // Starts the program in `directory` and waits; its exit code, or nothing
   // when it could not be started.
   virtual std::optional<unsigned long> RunAndWait(const std::string& program, const std::string& directory) = 0;
-  // Starts the program with the arguments in `directory` and ends this
-  // process; returns only when the program could not be started.
-  virtual void ReplaceProcess(const std::string& program, const std::string& arguments,
-                              const std::string& directory) = 0;
+  // Starts the program with the arguments in `directory` without waiting;
+  // false when it could not be started.
+  virtual bool StartProgram(const std::string& program, const std::string& arguments,
+                            const std::string& directory) = 0;
+  // Ends this process (exit code 0).
   virtual void EndProcess() = 0;
 };
 

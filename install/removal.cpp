@@ -68,9 +68,12 @@ bool Removal::HandOver(bool& handedOver) {
     sys_.EndProcess();
     return false;
   }
-  handedOver = true;
-  sys_.ReplaceProcess(copy, AutoRemovalArguments(s_.options), s_.context.tempDirectory);
-  handedOver = false;
+  // The copy takes over; this process ends without a result box.
+  if (sys_.StartProgram(copy, AutoRemovalArguments(s_.options), s_.context.tempDirectory)) {
+    handedOver = true;
+    sys_.EndProcess();
+    return false;
+  }
   s_.Box("Unable to execute auto removal", "Exec failure", BoxButtons::Ok, BoxIcon::Error);
   return false;
 }

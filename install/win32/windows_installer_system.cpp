@@ -200,13 +200,13 @@ std::optional<unsigned long> WindowsInstallerSystem::RunAndWait(const std::strin
   return code;
 }
 
-void WindowsInstallerSystem::ReplaceProcess(const std::string& program, const std::string& arguments,
-                                            const std::string& directory) {
+bool WindowsInstallerSystem::StartProgram(const std::string& program, const std::string& arguments,
+                                          const std::string& directory) {
   PROCESS_INFORMATION process = {};
-  if (!StartProcess(program, arguments, directory, process)) return;
+  if (!StartProcess(program, arguments, directory, process)) return false;
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
-  ExitProcess(0);
+  return true;
 }
 
 void WindowsInstallerSystem::EndProcess() { ExitProcess(0); }

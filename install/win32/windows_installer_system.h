@@ -35,7 +35,7 @@ class WindowsInstallerSystem : public InstallerSystem {
   void EndLinks() override;
   std::optional<SystemError> DeleteRegistryKey(const std::string& parent, const std::string& name) override;
   std::optional<unsigned long> RunAndWait(const std::string& program, const std::string& directory) override;
-  void ReplaceProcess(const std::string& program, const std::string& arguments, const std::string& directory) override;
+  bool StartProgram(const std::string& program, const std::string& arguments, const std::string& directory) override;
   void EndProcess() override;
 
  private:

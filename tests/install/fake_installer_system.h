@@ -23,7 +23,7 @@ class FakeInstallerSystem : public InstallerSystem {
   std::set<std::string> failingCopies, undeletable, uncreatable, failingLinks;
   std::set<std::string> classKeys = {"http", "mailto"};
   std::deque<BoxAnswer> answers;  // taken by question boxes; No when empty
-  bool lowColour = false, progressFails = false, replaceFails = false;
+  bool lowColour = false, progressFails = false, startFails = false;
   std::optional<InstallParameters> parameters;  // nothing: the window is cancelled
   bool acceptParameters = true;
   std::optional<unsigned long> settingsExit = 0;
@@ -62,7 +62,7 @@ class FakeInstallerSystem : public InstallerSystem {
   void EndLinks() override {}
   std::optional<SystemError> DeleteRegistryKey(const std::string& parent, const std::string& name) override;
   std::optional<unsigned long> RunAndWait(const std::string& program, const std::string& directory) override;
-  void ReplaceProcess(const std::string& program, const std::string& arguments, const std::string& directory) override;
+  bool StartProgram(const std::string& program, const std::string& arguments, const std::string& directory) override;
   void EndProcess() override { calls.push_back("end process"); }
 
   // Calls that start with `prefix`.

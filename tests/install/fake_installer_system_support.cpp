@@ -38,7 +38,7 @@ std::optional<InstallParameters> FakeInstallerSystem::AskParameters(const Instal
 }
 
 bool FakeInstallerSystem::OpenProgress() {
-  calls.push_back("open progress");
+  calls.push_back("progress window opens");
   return !progressFails;
 }
 
@@ -111,10 +111,10 @@ std::optional<unsigned long> FakeInstallerSystem::RunAndWait(const std::string& 
   return settingsExit;
 }
 
-void FakeInstallerSystem::ReplaceProcess(const std::string& program, const std::string& arguments,
-                                         const std::string& directory) {
-  calls.push_back("replace " + program + " " + arguments + " in " + directory);
-  if (!replaceFails) calls.push_back("end process");
+bool FakeInstallerSystem::StartProgram(const std::string& program, const std::string& arguments,
+                                       const std::string& directory) {
+  calls.push_back("start " + program + " " + arguments + " in " + directory);
+  return !startFails;
 }
 
 std::vector<std::string> FakeInstallerSystem::CallsStarting(const std::string& prefix) const {

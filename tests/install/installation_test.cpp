@@ -47,10 +47,10 @@ TEST_F(Installation, FullRunLogsEveryStepInOrder) {
   EXPECT_EQ(ReadText(rig.store, "Terms\\wyse60", "TermDLL"), "emu_wyse60.dll");
   EXPECT_EQ(rig.system.CallsStarting("run "), Lines{"run C:\\KV\\SETTINGS.EXE in C:\\KV\\"});
   EXPECT_EQ(rig.system.linkPaths,
-            (Lines{"C:\\WINDOWS\\START MENU\\PROGRAMS\\KORVANE\\Korvane.lnk",
-                   "C:\\WINDOWS\\START MENU\\PROGRAMS\\KORVANE\\Korvane Settings.lnk",
-                   "C:\\WINDOWS\\START MENU\\PROGRAMS\\KORVANE\\Korvane Help.lnk",
-                   "C:\\WINDOWS\\START MENU\\PROGRAMS\\KORVANE\\Uninstall Korvane.lnk", "C:\\KV\\Uninstall Korvane.lnk"}));
+            (Lines{"C:\\WINDOWS\\START MENU\\PROGRAMS\\Korvane\\Korvane.lnk",
+                   "C:\\WINDOWS\\START MENU\\PROGRAMS\\Korvane\\Korvane Settings.lnk",
+                   "C:\\WINDOWS\\START MENU\\PROGRAMS\\Korvane\\Korvane Help.lnk",
+                   "C:\\WINDOWS\\START MENU\\PROGRAMS\\Korvane\\Uninstall Korvane.lnk", "C:\\KV\\Uninstall Korvane.lnk"}));
   EXPECT_EQ(rig.system.CallsStarting("progress Create link"),
             (Lines{"progress Create link to Korvane.exe", "progress Create link to Settings.exe",
                    "progress Create link to Korvane.hlp", "progress Create link to Uninstall.exe",
@@ -70,7 +70,7 @@ TEST_F(Installation, ParameterWindowStartsFromOptionStoreOrDefault) {
   EXPECT_EQ(rig.LogFrom("Perform installation", 3),
             (Lines{"Perform installation", "Failed GetParameters", "Installation failed! See log in\nC:\\TEMP\\korvane_install_log.txt\nfor details."}));
   EXPECT_TRUE(rig.Logged("Install failed"));
-  EXPECT_TRUE(rig.system.CallsStarting("open progress").empty());
+  EXPECT_TRUE(rig.system.CallsStarting("progress window opens").empty());
 
   rig.store.WriteTextCreatingKey("Defaults", "InstallDir", "C:\\PACKAGE\\");
   rig.Run("Install.exe");
@@ -163,7 +163,7 @@ TEST_F(Installation, MenuFolderThatCannotBeMade) {
   rig.system.uncreatable.insert("C:\\WINDOWS\\START MENU\\PROGRAMS\\KORVANE\\");
   rig.Run("Install.exe -D C:\\KV");
   EXPECT_TRUE(rig.Logged(
-      "Couldn't make new directory in start menu (attempted to add 'C:\\WINDOWS\\START MENU\\PROGRAMS\\KORVANE')"));
+      "Couldn't make new directory in start menu (attempted to add 'C:\\WINDOWS\\START MENU\\PROGRAMS\\Korvane')"));
   EXPECT_TRUE(rig.system.linkPaths.empty());
   EXPECT_TRUE(rig.Logged("Failed CreateLinks"));
 }

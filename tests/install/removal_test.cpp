@@ -8,7 +8,7 @@ namespace korvane::test {
 namespace {
 
 using Lines = std::vector<std::string>;
-constexpr const char kMenu[] = "C:\\WINDOWS\\START MENU\\PROGRAMS\\KORVANE\\";
+constexpr const char kMenu[] = "C:\\WINDOWS\\START MENU\\PROGRAMS\\Korvane\\";
 
 class Removal : public ::testing::Test {
  protected:
@@ -53,7 +53,7 @@ TEST_F(Removal, YesCopiesItselfToTempAndHandsOver) {
   rig.Run("Install.exe -r");
   EXPECT_TRUE(rig.Logged("Execute Autofunction"));
   EXPECT_EQ(rig.system.CallsStarting("copy "), Lines{"copy C:\\KV\\install.exe -> C:\\TEMP\\install.exe"});
-  EXPECT_EQ(rig.system.CallsStarting("replace "), Lines{"replace C:\\TEMP\\install.exe -R -A in C:\\TEMP\\"});
+  EXPECT_EQ(rig.system.CallsStarting("start "), Lines{"start C:\\TEMP\\install.exe -R -A in C:\\TEMP\\"});
   EXPECT_EQ(rig.log.back(), "Execute Autofunction");  // no result box from the first process
   EXPECT_TRUE(rig.system.FileExists("C:\\KV\\KORVANE.EXE"));
 
@@ -62,8 +62,8 @@ TEST_F(Removal, YesCopiesItselfToTempAndHandsOver) {
   given.system.calls.clear();
   given.system.answers = {BoxAnswer::Yes};
   given.Run("Install.exe -r -D c:\\kv");
-  EXPECT_EQ(given.system.CallsStarting("replace "),
-            Lines{"replace C:\\TEMP\\install.exe -R -A -D \"c:\\kv\" in C:\\TEMP\\"});
+  EXPECT_EQ(given.system.CallsStarting("start "),
+            Lines{"start C:\\TEMP\\install.exe -R -A -D \"c:\\kv\" in C:\\TEMP\\"});
 }
 
 TEST_F(Removal, HandOverFailures) {
@@ -76,7 +76,7 @@ TEST_F(Removal, HandOverFailures) {
   InstallerRig noExec;
   noExec.system = rig.system;
   noExec.system.failingCopies.clear();
-  noExec.system.replaceFails = true;
+  noExec.system.startFails = true;
   noExec.system.answers = {BoxAnswer::Yes};
   noExec.store.WriteTextCreatingKey("Defaults", "InstallDir", "C:\\KV\\");
   noExec.Run("Install.exe -R");
@@ -102,7 +102,7 @@ TEST_F(Removal, TheCopyRemovesLinksKeysFilesAndDirectory) {
   EXPECT_FALSE(rig.system.DirectoryExists("C:\\KV\\"));
   EXPECT_FALSE(rig.system.DirectoryExists(kMenu));
   EXPECT_EQ(rig.system.CallsStarting("delete C:\\WINDOWS").front(),
-            "delete C:\\WINDOWS\\START MENU\\PROGRAMS\\KORVANE\\Korvane.lnk");
+            "delete C:\\WINDOWS\\START MENU\\PROGRAMS\\Korvane\\Korvane.lnk");
   EXPECT_EQ(rig.system.CallsStarting("regdelete "),
             (Lines{"regdelete Software\\Ambrel\\Korvane\\Settings", "regdelete Software\\Ambrel\\Korvane\\Defaults",
                    "regdelete Software\\Ambrel\\Korvane"}));
