@@ -19,6 +19,39 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   new_wine_prefix "$WINEPREFIX"
 fi
 
+# The product installed through its own installer from the package, driven
+# by the UI driver: the files land in C:\Korvane, the terminal types in the
+# registry. Settings are not called; the vt100 type is selected below.
+bin=$KORVANE_WIN_BUILD/bin
+installed=$WINEPREFIX/drive_c/KORVANE  # the installer upper-cases the directory
+if "$root/scripts/package.sh" "$KORVANE_WINE_ARCH" >/dev/null; then
+  zip=$root/build/korvane-1.8.3.4.zip
+  [ "$KORVANE_WINE_ARCH" = win64 ] && zip=$KORVANE_WIN_BUILD/korvane-1.8.3.4.zip
+  rm -rf "$run/package"
+  unzip -q "$zip" -d "$run/package"
+  cat >"$run/install.kvt" <<'KVT'
+test "install"
+reg-delete Defaults InstallDir
+start ${PACKAGE}\Install.exe "-D C:\\Korvane"
+wait-window #32770 "Korvane Installation"
+click &No
+wait-window SETUP "Install Korvane"
+click "Call &Settings"
+click &OK
+wait-window #32770 "Korvane Installation" 60000
+expect-text Static "Installation succeeded!"
+click OK
+expect-exit 0
+KVT
+  echo "== installing Korvane into C:\Korvane of the Wine prefix with Install.exe"
+  xvfb-run -a -s "-screen 0 1024x768x24" \
+    "$WINE" "$KORVANE_WIN_BUILD/test-bin/kvdriver.exe" "$(winpath "$run/install.kvt")" \
+    "PACKAGE=$(winpath "$run/package")" 2>/dev/null | tr -d '\r' | grep -E '^not ok' || true
+  wineserver -k >/dev/null 2>&1 || true
+  [ -f "$installed/Korvane.exe" ] && bin=$installed
+fi
+[ "$bin" = "$installed" ] || echo "== installation failed; running from $bin"
+
 # A ready configuration: the vt100 terminal type, selected.
 cat >"$run/korvane.reg" <<'REG'
 REGEDIT4
@@ -44,7 +77,6 @@ trap 'kill "$(cat "$demo_pid")" 2>/dev/null || true' EXIT
 echo "== demo telnet host on 127.0.0.1 port $demo_port"
 connect_args="-P $demo_port 127.0.0.1"
 
-bin=$KORVANE_WIN_BUILD/bin
 cd "$bin"
 if [ -n "${DISPLAY:-}" ]; then
   echo "== starting Korvane.exe on $DISPLAY"

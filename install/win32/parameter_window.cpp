@@ -1,5 +1,7 @@
 #include "parameter_window.h"
 
+#include <algorithm>
+
 #include "centred_window.h"
 #include "install_resource_ids.h"
 #include "parameter_keys.h"
@@ -111,7 +113,15 @@ void Paint(HWND window) {
   HFONT title = CreateFontA(24, 0, 0, 0, FW_BOLD, TRUE, TRUE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial");
   SelectObject(dc, title);
-  TextOutA(dc, 310, 25, "Korvane", 7);
+  // At (310, 25); where the face is too wide for the window it moves left,
+  // but not onto the icon.
+  SIZE extent = {};
+  GetTextExtentPoint32A(dc, "Korvane", 7, &extent);
+  RECT client;
+  GetClientRect(window, &client);
+  int x = 310;
+  if (extent.cx > 0 && x + extent.cx + 4 > client.right) x = std::max(270 + 34, static_cast<int>(client.right - extent.cx - 4));
+  TextOutA(dc, x, 25, "Korvane", 7);
   SelectObject(dc, old);
   DeleteObject(title);
   EndPaint(window, &paint);
