@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <exception>
 
 #include "install_paths.h"
 #include "installer_run.h"
@@ -62,7 +61,7 @@ void Run(HINSTANCE instance) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   try {
     korvane::Run(instance);
-  } catch (const std::exception&) {
+  } catch (...) {
     // Nothing more can be reported; the exit code stays 0.
   }
   return 0;
