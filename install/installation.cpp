@@ -145,7 +145,7 @@ bool Installation::CreateLinks() {
     return false;
   }
   bool ok = sys_.BeginLinks();
-  auto make = [&](const LinkSpec& link, const std::string& path) {
+  auto make = [&](const MenuLink& link, const std::string& path) {
     sys_.ShowProgress(link.progressLine);
     if (!ok || !sys_.CreateLink(link, path)) {
       s_.Box("Can't create shortcut", "System Error", BoxButtons::Ok, BoxIcon::Error);
@@ -154,8 +154,8 @@ bool Installation::CreateLinks() {
     return true;
   };
   bool all = ok;
-  std::vector<LinkSpec> links = MenuLinks(params_.directory, sys_.SystemDirectory());
-  for (const LinkSpec& link : links) all = make(link, JoinPath(*folder, link.fileName)) && all;
+  std::vector<MenuLink> links = MenuLinks(params_.directory, sys_.SystemDirectory());
+  for (const MenuLink& link : links) all = make(link, JoinPath(*folder, link.fileName)) && all;
   all = make(links.back(), JoinPath(params_.directory, links.back().fileName)) && all;
   if (ok) sys_.EndLinks();
   return all;

@@ -75,7 +75,7 @@ class InstallerSystem {
   virtual std::optional<std::string> StartMenuProgramsFolder() = 0;
   virtual std::string SystemDirectory() = 0;
   virtual bool BeginLinks() = 0;
-  virtual bool CreateLink(const LinkSpec& link, const std::string& linkPath) = 0;
+  virtual bool CreateLink(const MenuLink& link, const std::string& linkPath) = 0;
   virtual void EndLinks() = 0;
 
   // Deletes `name` below `parent` (paths below HKEY_CLASSES_ROOT) with all

@@ -4,7 +4,7 @@
 
 namespace korvane {
 
-std::vector<LinkSpec> MenuLinks(const std::string& installDirectory, const std::string& systemDirectory) {
+std::vector<MenuLink> MenuLinks(const std::string& installDirectory, const std::string& systemDirectory) {
   auto target = [&](const char* file) { return JoinPath(installDirectory, file); };
   return {
       {"Korvane.lnk", "Create link to Korvane.exe", target("Korvane.exe"), "", "Korvane", installDirectory,

@@ -9,7 +9,7 @@ namespace korvane {
 
 inline constexpr const char kMenuFolderName[] = "Korvane";
 
-struct LinkSpec {
+struct MenuLink {
   std::string fileName;     // "Korvane.lnk"
   std::string progressLine; // "Create link to Korvane.exe"
   std::string target;       // full path
@@ -22,7 +22,7 @@ struct LinkSpec {
 
 // The four links of the menu folder, in creation order. The help link takes
 // its icon from shell32.dll in `systemDirectory`.
-std::vector<LinkSpec> MenuLinks(const std::string& installDirectory, const std::string& systemDirectory);
+std::vector<MenuLink> MenuLinks(const std::string& installDirectory, const std::string& systemDirectory);
 // The link files removed from the menu folder.
 const std::vector<std::string>& MenuLinkFiles();
 

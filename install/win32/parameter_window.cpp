@@ -12,7 +12,7 @@ namespace {
 
 constexpr char kClassName[] = "SETUP";
 
-struct ControlSpec {
+struct ControlRow {
   const char* className;
   const char* text;
   DWORD style;
@@ -20,7 +20,7 @@ struct ControlSpec {
 };
 
 // The label "&Install Directory" is drawn above the field.
-constexpr ControlSpec kControls[] = {
+constexpr ControlRow kControls[] = {
     {"Edit", "", WS_BORDER | ES_AUTOHSCROLL, 10, 28, 240, 22, kDirectoryField},
     {"Button", "Create &Directory", BS_CHECKBOX, 10, 58, 160, 20, kCreateDirectoryBox},
     {"Button", "Copy &Files", BS_CHECKBOX, 10, 80, 160, 20, kCopyFilesBox},
@@ -85,12 +85,12 @@ LRESULT CALLBACK ControlProcedure(HWND control, UINT message, WPARAM wParam, LPA
 
 void CreateControls(HWND window, WindowState& state) {
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
-  for (const ControlSpec& spec : kControls) {
-    HWND control = CreateWindowExA(0, spec.className, spec.text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | spec.style,
-                                   spec.x, spec.y, spec.width, spec.height, window,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+  for (const ControlRow& row : kControls) {
+    HWND control = CreateWindowExA(0, row.className, row.text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | row.style,
+                                   row.x, row.y, row.width, row.height, window,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(ANSI_VAR_FONT)), FALSE);
-    state.original[spec.id] = reinterpret_cast<WNDPROC>(
+    state.original[row.id] = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProcedure)));
   }
   SendDlgItemMessageA(window, kDirectoryField, EM_LIMITTEXT, 259, 0);

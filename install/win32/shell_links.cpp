@@ -32,7 +32,7 @@ bool BeginShellLinks() { return SUCCEEDED(CoInitialize(nullptr)); }
 
 void EndShellLinks() { CoUninitialize(); }
 
-bool SaveShellLink(const LinkSpec& link, const std::string& linkPath) {
+bool SaveShellLink(const MenuLink& link, const std::string& linkPath) {
   ComRelease<IShellLinkA> shellLink;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                               reinterpret_cast<void**>(&shellLink.p))))

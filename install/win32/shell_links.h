@@ -8,7 +8,7 @@
 namespace korvane {
 
 bool BeginShellLinks();  // initialises the component object library
-bool SaveShellLink(const LinkSpec& link, const std::string& linkPath);
+bool SaveShellLink(const MenuLink& link, const std::string& linkPath);
 void EndShellLinks();
 
 }  // namespace korvane

@@ -169,7 +169,7 @@ std::string WindowsInstallerSystem::SystemDirectory() {
 
 bool WindowsInstallerSystem::BeginLinks() { return BeginShellLinks(); }
 
-bool WindowsInstallerSystem::CreateLink(const LinkSpec& link, const std::string& linkPath) {
+bool WindowsInstallerSystem::CreateLink(const MenuLink& link, const std::string& linkPath) {
   bool saved = SaveShellLink(link, linkPath);
   PumpPendingMessages();
   return saved;

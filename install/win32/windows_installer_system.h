@@ -31,7 +31,7 @@ class WindowsInstallerSystem : public InstallerSystem {
   std::optional<std::string> StartMenuProgramsFolder() override;
   std::string SystemDirectory() override;
   bool BeginLinks() override;
-  bool CreateLink(const LinkSpec& link, const std::string& linkPath) override;
+  bool CreateLink(const MenuLink& link, const std::string& linkPath) override;
   void EndLinks() override;
   std::optional<SystemError> DeleteRegistryKey(const std::string& parent, const std::string& name) override;
   std::optional<unsigned long> RunAndWait(const std::string& program, const std::string& directory) override;

@@ -32,7 +32,7 @@ class FakeInstallerSystem : public InstallerSystem {
                                         "SOFTWARE\\AMBREL\\KORVANE"};
 
   std::vector<std::string> calls;
-  std::vector<LinkSpec> links;
+  std::vector<MenuLink> links;
   std::vector<std::string> linkPaths;
   InstallParameters shownParameters;
 
@@ -58,7 +58,7 @@ class FakeInstallerSystem : public InstallerSystem {
   std::optional<std::string> StartMenuProgramsFolder() override { return startMenu; }
   std::string SystemDirectory() override { return "C:\\WINDOWS\\SYSTEM32"; }
   bool BeginLinks() override { return true; }
-  bool CreateLink(const LinkSpec& link, const std::string& path) override;
+  bool CreateLink(const MenuLink& link, const std::string& path) override;
   void EndLinks() override {}
   std::optional<SystemError> DeleteRegistryKey(const std::string& parent, const std::string& name) override;
   std::optional<unsigned long> RunAndWait(const std::string& program, const std::string& directory) override;

@@ -88,7 +88,7 @@ std::optional<SystemError> FakeInstallerSystem::RemoveEmptyDirectory(const std::
   return std::nullopt;
 }
 
-bool FakeInstallerSystem::CreateLink(const LinkSpec& link, const std::string& path) {
+bool FakeInstallerSystem::CreateLink(const MenuLink& link, const std::string& path) {
   calls.push_back("link " + path);
   if (failingLinks.count(link.fileName)) return false;
   links.push_back(link);
