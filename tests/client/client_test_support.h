@@ -1,6 +1,7 @@
 // Fakes shared by the client's unit tests.
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,5 +52,11 @@ struct ClientFixture {
   ErrorReporter errors{platform, record.log()};
   RecordLog& log() { return record.log(); }
 };
+
+// The log file's text with its CR LF line ends as LF.
+inline std::string WithoutCarriageReturns(std::string text) {
+  text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+  return text;
+}
 
 }  // namespace korvane::test
