@@ -233,6 +233,11 @@ void Connection::ShutdownConnection() {
   shutdownRequested_ = true;
 }
 
+void Connection::CloseSocket() {
+  if (socket_) p_.network.Close(socket_);
+  Forget();
+}
+
 void Connection::Cancel() {
   if (socket_) p_.network.Close(socket_);
   Forget();

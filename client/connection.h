@@ -95,6 +95,8 @@ class Connection {
   void ServiceSocket();
   // No more sends; the host's close ends the connection.
   void ShutdownConnection();
+  // The window is going: the socket, if still open, is closed and forgotten.
+  void CloseSocket();
   // WUM_CANCEL: the connection ended or could not be made.
   void Cancel();
   // The Disconnect command (without AutoClose).

@@ -98,6 +98,10 @@ class Display {
   void ResetAttribute();
   void MakeCurrent(uint32_t index);
 
+  // A new geometry (0 keeps rows or columns): the window follows, the menu
+  // marks and the host are told, everything is painted again.
+  void ResizeGrid(int rows, int columns, int statusLines);
+
   void FocusGained();
   void FocusLost();
   void PlaceCaret();  // shows the caret at the cursor when the window has it and it is visible
@@ -151,7 +155,6 @@ class Display {
   void OnSetColour(uintptr_t wParam, intptr_t lParam);
   void LogAttributeChange(uint32_t word, const ColourRecord* colours);
   // Geometry, pages and options.
-  void ResizeGrid(int rows, int columns, int statusLines);
   void OnSetPage(uintptr_t wParam);
   intptr_t OnSetOption(uintptr_t option, intptr_t lParam);
   void ShowStatusLine(bool show);

@@ -86,6 +86,10 @@ void KeyTranslation::Build(const std::string& layoutName, const KeyScan& scan, s
   keys_.fill(0);
   for (int c = 0; c < 256; ++c) {
     int index = scan ? scan(c) : -1;
+    // Plain Enter is the terminal's key: the module's key list says what it
+    // sends (CR LF, a valid telnet end of line, where the layout's CR alone
+    // is not), and the function-key editor can change it.
+    if (index == kEnterKey) continue;
     if (index >= 0 && index < kKeyTableSize) keys_[index] = static_cast<uint16_t>(c);
   }
   AddBuiltIns();

@@ -24,6 +24,7 @@ inline constexpr char kDefaultLayoutName[] = "00000409";
 inline constexpr char kTranslationsFile[] = "translations.txt";
 inline constexpr int kKeyTableSize = 4096;
 inline constexpr int kTranslationsLineLimit = 2048;
+inline constexpr int kEnterKey = 0x0D;  // VK_RETURN without modifiers
 
 // A character code to (modifier bits << 8 | virtual key), or -1 when no key
 // of the layout gives it.
@@ -44,7 +45,7 @@ class KeyTranslation {
   explicit KeyTranslation(RecordLog& log);
 
   // The key table from the layout (higher character codes win a shared
-  // key), then the built-in entries where the layout gives nothing. With
+  // key; plain Enter is left to the module), then the built-in entries where the layout gives nothing. With
   // the event log on and a layout other than the default, the translation
   // table and the finished key table are logged.
   void Build(const std::string& layoutName, const KeyScan& scan, std::string_view translationsText = {});

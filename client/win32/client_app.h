@@ -16,6 +16,7 @@
 #include "error_dialog.h"
 #include "error_report.h"
 #include "font_sizing.h"
+#include "key_translation.h"
 #include "record_log.h"
 #include "registry_store.h"
 #include "screen_model.h"
@@ -76,6 +77,16 @@ struct ClientApp {
   TelnetProtocol telnet{telnetSide, log, errors};
   Connection connection{{network, connectionWindow, telnet, queue, config, store, log, errors}};
   bool closeQuestionArmed = true;  // ask before closing an open connection
+
+  // Keyboard translation and the main window's own state.
+  KeyTranslation keys{log};
+  bool maximised = false, minimised = false;
+  HWND scrollbackBar = nullptr;
+  int savedCursorRatio = 0;  // while the scrollback view hides the cursor
+  struct Selection {
+    bool active = false;
+    POINT anchor = {}, current = {};
+  } selection;
 };
 
 ClientApp& App();

@@ -10,6 +10,7 @@
 #include "screen_window.h"
 #include "socket_connection.h"
 #include "term_definition.h"
+#include "window_commands.h"
 #include "window_placement.h"
 
 namespace korvane {
@@ -40,13 +41,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   LRESULT result = 0;
   if (HandleScreenMessage(window, message, wParam, lParam, result)) return result;
   if (HandleConnectionMessage(window, message, wParam, lParam, result)) return result;
+  if (HandleWindowMessage(window, message, wParam, lParam, result)) return result;
   switch (message) {
     case WM_CREATE:
       return 0;
     case WM_COMMAND:
       return OnCommand(window, LOWORD(wParam));
     case WM_CLOSE:
-      DestroyWindow(window);
+      CloseMainWindow(window);
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);

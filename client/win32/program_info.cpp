@@ -26,4 +26,7 @@ void WriteProgramInfo() {
   app.log.WriteRecord("Windows Version %s\n", WindowsVersionText().c_str());
 }
 
+// The dialog arrives with the about box's work; the menu command already calls it.
+void ShowProgramInfoDialog() {}
+
 }  // namespace korvane

@@ -7,5 +7,6 @@ namespace korvane {
 
 std::string WindowsVersionText();  // "Win9x", "WinNT" or "Win=%d"
 void WriteProgramInfo();           // the four lines into the event log
+void ShowProgramInfoDialog();      // Help / Program Info
 
 }  // namespace korvane

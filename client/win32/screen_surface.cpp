@@ -4,7 +4,9 @@
 
 #include "client_app.h"
 #include "main_window.h"
+#include "mouse_selection.h"
 #include "resource_ids.h"
+#include "scrollback_bar.h"
 
 namespace korvane {
 
@@ -59,12 +61,22 @@ void Win32Surface::PaintRows(HDC dc, int left, int top, int bottom) {
     PaintScrollbackRows(dc, left, top, bottom, false);
   else
     PaintLiveRows(dc, left, top, bottom);
+  if (IsSelecting()) {
+    // The repainted cells lost their part of the selection's frame.
+    int saved = SaveDC(dc);
+    IntersectClipRect(dc, left * CellWidth(), top * CellHeight(), App().screen.columns() * CellWidth(),
+                      (bottom + 1) * CellHeight());
+    RedrawSelection(dc);
+    RestoreDC(dc, saved);
+  }
 }
 
 // Scrolling the pixels of a block of whole rows costs one copy instead of
 // drawing every run again.
 bool Win32Surface::MoveRows(int top, int bottom, int lines) {
   if (!window_) return true;
+  // Moved pixels would carry the selection's inverted frame with them.
+  if (IsSelecting()) return false;
   // Pixels still waiting for WM_PAINT are not the model's: they must not
   // move. A batch asks once; only its own InvalidateAll adds to them.
   if (batching_ && updateKnown_) {
@@ -192,7 +204,10 @@ void Win32Surface::Paint() {
         PaintLiveRows(dc, cells.left, cells.top, cells.bottom);
     }
   }
+  RedrawSelection(dc);
   EndPaint(window_, &ps);
+  SetConnectionMenu(app.connection.Socket() != 0);
+  SyncScrollbackBar(window_);
   // The window with the focus has the caret, shown at the cursor unless
   // the cursor is hidden; without the focus it has none.
   if (GetFocus() == window_) {
@@ -319,7 +334,7 @@ void WindowDisplayHooks::SizeWindowForGrid() {
   app.columns = app.screen.columns();
   app.statusLines = app.screen.statusLines();
   if (!app.mainWindow) return;
-  RECT area = {0, 0, app.columns * app.cellWidth, (app.rows + app.statusLines) * app.cellHeight};
+  RECT area = {0, 0, app.columns * app.cellWidth + ScrollbackBarWidth(), (app.rows + app.statusLines) * app.cellHeight};
   if (area.right > app.screenWidth - 50 || area.bottom > app.screenHeight - 50) {
     area.right = app.screenWidth - 50;
     area.bottom = app.screenHeight - 50;

@@ -5,6 +5,7 @@
 #include "display_messages.h"
 #include "init_file.h"
 #include "main_window.h"
+#include "mouse_selection.h"
 #include "resource_ids.h"
 
 namespace korvane {
@@ -57,6 +58,8 @@ void OnSendChar(HWND window, WPARAM wParam) {
   ClientApp& app = App();
   unsigned char c = static_cast<unsigned char>(wParam);
   if (app.display.scrollbackView) SendMessageA(window, WUM_ENDSCROLLBACK, 0, 0);
+  // Esc ends a mouse selection without copying and goes no further.
+  if (c == 27 && IsSelecting()) return CancelSelection(window);
   if (!app.charMaps.displayOnly) c = app.charMaps.Active()[c];
   if (app.display.keyboardLocked()) return;
   app.connection.SendChar(c);

@@ -56,7 +56,16 @@ TEST_F(Keys, LayoutCharactersWithShiftAndCapsLock) {
   // Caps Lock leaves digits alone.
   EXPECT_EQ('2', Character(kModCapsLock, '2'));
   EXPECT_EQ('@', Character(kModShift, '2'));
-  EXPECT_EQ('\r', Character(0, 0x0D));
+  EXPECT_EQ(8, Character(0, 0x08));
+  EXPECT_EQ(27, Character(0, 0x1B));
+}
+
+TEST_F(Keys, PlainEnterIsTheModulesKeyWhateverTheLayoutSays) {
+  EXPECT_EQ(0x0D, KeyCode(0, 0x0D));
+  EXPECT_EQ(0x0D, KeyCode(kModCapsLock, 0x0D));
+  keys.Build(kDefaultLayoutName, [](int c) { return c == '\n' ? kCtrl | 0x0D : c == '\r' ? 0x0D : -1; });
+  EXPECT_EQ('\n', Character(kModCtrl, 0x0D));
+  EXPECT_EQ(0x0D, KeyCode(0, 0x0D));
 }
 
 TEST_F(Keys, CtrlLettersAreControlCodesWhateverShiftAndCapsLock) {

@@ -8,8 +8,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -560,6 +562,162 @@ void Key(Driver& d, const std::vector<std::string>& w) {
   Pump(50);
 }
 
+// type <key> ...: real key presses through SendInput into the current
+// window, made the foreground window first (so the keyboard state the
+// program reads follows them). A key is a character ("a", "7"), a name
+// (Enter, Esc, Tab, Space, Up, Down, Left, Right, F1..F12) or a decimal
+// virtual-key code, with any of "ctrl+", "shift+" and "alt+" before it.
+UINT VirtualKeyOf(const std::string& name) {
+  static const std::map<std::string, UINT> named = {
+      {"Enter", VK_RETURN}, {"Esc", VK_ESCAPE}, {"Tab", VK_TAB}, {"Space", VK_SPACE}, {"Up", VK_UP},
+      {"Down", VK_DOWN},    {"Left", VK_LEFT},  {"Right", VK_RIGHT}, {"Back", VK_BACK}};
+  auto it = named.find(name);
+  if (it != named.end()) return it->second;
+  if (name.size() > 1 && name[0] == 'F' && std::isdigit(static_cast<unsigned char>(name[1])))
+    return static_cast<UINT>(VK_F1 + Number(name.substr(1)) - 1);
+  if (name.size() == 1) return static_cast<UINT>(LOBYTE(VkKeyScanA(name[0])));
+  return static_cast<UINT>(Number(name));
+}
+
+void PushKey(std::vector<INPUT>& inputs, UINT vk, bool up) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = static_cast<WORD>(vk);
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, 0));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  inputs.push_back(input);
+}
+
+void TypeKeys(Driver& d, const std::vector<std::string>& w) {
+  if (!d.window) return d.Check(false, "type", "no current window");
+  SetForegroundWindow(d.window);
+  Pump(100);
+  for (size_t i = 1; i < w.size(); ++i) {
+    std::string spec = w[i];
+    std::vector<UINT> modifiers;
+    for (const auto& [prefix, vk] : {std::pair<std::string, UINT>{"ctrl+", VK_CONTROL}, {"shift+", VK_SHIFT}, {"alt+", VK_MENU}})
+      if (spec.compare(0, prefix.size(), prefix) == 0) {
+        modifiers.push_back(vk);
+        spec = spec.substr(prefix.size());
+      }
+    std::vector<INPUT> inputs;
+    for (UINT m : modifiers) PushKey(inputs, m, false);
+    UINT vk = VirtualKeyOf(spec);
+    PushKey(inputs, vk, false);
+    PushKey(inputs, vk, true);
+    for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m) PushKey(inputs, *m, true);
+    UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    if (sent != inputs.size()) d.Check(false, "type " + w[i], "SendInput error " + std::to_string(GetLastError()));
+    Pump(60);
+  }
+}
+
+// mouse-drag <x1> <y1> <x2> <y2>: a left-button drag in the current
+// window's client area, posted as the button and move messages.
+void MouseDrag(Driver& d, const std::vector<std::string>& w) {
+  if (!d.window) return d.Check(false, "mouse-drag", "no current window");
+  LPARAM from = MAKELPARAM(Number(w[1]), Number(w[2])), to = MAKELPARAM(Number(w[3]), Number(w[4]));
+  PostMessageA(d.window, WM_LBUTTONDOWN, MK_LBUTTON, from);
+  Pump(50);
+  LPARAM middle = MAKELPARAM((Number(w[1]) + Number(w[3])) / 2, (Number(w[2]) + Number(w[4])) / 2);
+  PostMessageA(d.window, WM_MOUSEMOVE, MK_LBUTTON, middle);
+  PostMessageA(d.window, WM_MOUSEMOVE, MK_LBUTTON, to);
+  Pump(50);
+  PostMessageA(d.window, WM_LBUTTONUP, 0, to);
+  Pump(150);
+}
+
+// expect-clipboard "<text>": the clipboard's CF_TEXT.
+void ExpectClipboard(Driver& d, const std::vector<std::string>& w) {
+  std::string text;
+  bool opened = false;
+  for (int tries = 0; tries < 20 && !(opened = OpenClipboard(nullptr)); ++tries) Pump(50);
+  if (opened) {
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+      if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
+        text.assign(bytes, strnlen(bytes, GlobalSize(data)));
+        GlobalUnlock(data);
+      }
+    }
+    CloseClipboard();
+  }
+  d.Check(opened && text == w[1], "clipboard holds \"" + Printable(w[1]) + "\"",
+          opened ? "holds \"" + Printable(text) + "\"" : std::string("cannot open the clipboard"));
+}
+
+// set-clipboard "<text>": CF_TEXT for a paste.
+void SetClipboard(Driver& d, const std::vector<std::string>& w) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, w[1].size() + 1);
+  if (char* bytes = block ? static_cast<char*>(GlobalLock(block)) : nullptr) {
+    memcpy(bytes, w[1].c_str(), w[1].size() + 1);
+    GlobalUnlock(block);
+  }
+  bool ok = block && OpenClipboard(nullptr) && EmptyClipboard() && SetClipboardData(CF_TEXT, block);
+  CloseClipboard();
+  d.Check(ok, "set the clipboard");
+}
+
+// expect-window-at <x> <y>: the current window's top-left corner on the screen.
+void ExpectWindowAt(Driver& d, const std::vector<std::string>& w) {
+  RECT r = {};
+  if (d.window) GetWindowRect(d.window, &r);
+  d.Check(d.window && r.left == Number(w[1]) && r.top == Number(w[2]), "window at " + w[1] + "," + w[2],
+          "is at " + std::to_string(r.left) + "," + std::to_string(r.top) + " size " + std::to_string(r.right - r.left) +
+              " x " + std::to_string(r.bottom - r.top));
+}
+
+struct ClassWindows {
+  std::string className;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectOfClass(HWND w, LPARAM param) {
+  auto* request = reinterpret_cast<ClassWindows*>(param);
+  if (IsWindowVisible(w) && ClassOf(w) == request->className) request->found.push_back(w);
+  return TRUE;
+}
+
+std::vector<HWND> WindowsOfClass(const std::string& className) {
+  ClassWindows request{className, {}};
+  EnumWindows(CollectOfClass, reinterpret_cast<LPARAM>(&request));
+  return request.found;
+}
+
+// expect-tiled <class> <count> <columns> <rows>: that many visible windows
+// of the class (any process), their corners on a grid of at most so many
+// columns and rows starting at the screen's corner, none overlapping.
+void ExpectTiled(Driver& d, const std::vector<std::string>& w) {
+  std::vector<HWND> windows = WindowsOfClass(w[1]);
+  std::vector<RECT> rects;
+  std::vector<LONG> xs, ys;
+  std::string seen;
+  for (HWND window : windows) {
+    RECT r;
+    GetWindowRect(window, &r);
+    rects.push_back(r);
+    if (std::find(xs.begin(), xs.end(), r.left) == xs.end()) xs.push_back(r.left);
+    if (std::find(ys.begin(), ys.end(), r.top) == ys.end()) ys.push_back(r.top);
+    seen += " (" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) + "," +
+            std::to_string(r.bottom) + ")";
+  }
+  bool overlap = false;
+  for (size_t i = 0; i < rects.size(); ++i)
+    for (size_t j = i + 1; j < rects.size(); ++j) {
+      RECT both;
+      overlap = overlap || IntersectRect(&both, &rects[i], &rects[j]);
+    }
+  bool ok = static_cast<long>(windows.size()) == Number(w[2]) && static_cast<long>(xs.size()) <= Number(w[3]) &&
+            static_cast<long>(ys.size()) <= Number(w[4]) && !xs.empty() && *std::min_element(xs.begin(), xs.end()) == 0 &&
+            *std::min_element(ys.begin(), ys.end()) == 0 && !overlap;
+  d.Check(ok, w[2] + " windows " + w[1] + " tiled in " + w[3] + " x " + w[4], "windows:" + seen);
+}
+
+// close-all <class>: WM_CLOSE to every visible window of the class.
+void CloseAll(Driver&, const std::vector<std::string>& w) {
+  for (HWND window : WindowsOfClass(w[1])) PostMessageA(window, WM_CLOSE, 0, 0);
+  Pump(300);
+}
+
 // Every item of a menu resource, depth-first, one line each: "-" for a
 // separator, "> text" for a submenu, "text|id" for a command.
 void DumpMenu(HMENU menu, int depth, std::string& out) {
@@ -686,6 +844,8 @@ void Screenshot(Driver& d, const std::vector<std::string>& w) {
   Pump(200);
   RECT r;
   GetWindowRect(d.window, &r);
+  // "screenshot <file> screen": the whole screen (tiled windows, open menus).
+  if (w.size() > 2 && w[2] == "screen") r = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   int width = r.right - r.left, height = r.bottom - r.top;
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
@@ -888,6 +1048,13 @@ const std::map<std::string, std::pair<size_t, Command>>& Commands() {
       {"time-send-remote", {4, [](Driver& d, const auto& w) { SendRemote(d, {w[0], w[2], w[3]}, Number(w[1])); }}},
       {"expect-size", {5, ExpectSize}},
       {"key", {2, Key}},
+      {"type", {2, TypeKeys}},
+      {"mouse-drag", {5, MouseDrag}},
+      {"expect-clipboard", {2, ExpectClipboard}},
+      {"set-clipboard", {2, SetClipboard}},
+      {"expect-window-at", {3, ExpectWindowAt}},
+      {"expect-tiled", {5, ExpectTiled}},
+      {"close-all", {2, CloseAll}},
       {"expect-exit", {2, ExpectExit}},
       {"expect-running", {1, ExpectRunning}},
       {"kill", {1, Kill}},
