@@ -712,6 +712,19 @@ void ExpectTiled(Driver& d, const std::vector<std::string>& w) {
   d.Check(ok, w[2] + " windows " + w[1] + " tiled in " + w[3] + " x " + w[4], "windows:" + seen);
 }
 
+// scroll-bar <code> [position]: WM_VSCROLL from the current window's scroll
+// bar child (SB_ code, the thumb position for 4 and 5), as a click sends it.
+void ScrollBarCommand(Driver& d, const std::vector<std::string>& w) {
+  HWND bar = nullptr;
+  for (HWND child : d.window ? Children(d.window) : std::vector<HWND>())
+    if (ClassOf(child) == "ScrollBar") bar = child;
+  d.Check(bar != nullptr, "the window has a scroll bar");
+  if (!bar) return;
+  WPARAM wp = MAKEWPARAM(Number(w[1]), w.size() > 2 ? Number(w[2]) : 0);
+  SendMessageTimeoutA(d.window, WM_VSCROLL, wp, reinterpret_cast<LPARAM>(bar), SMTO_NORMAL, 10000, nullptr);
+  Pump(100);
+}
+
 // close-all <class>: WM_CLOSE to every visible window of the class.
 void CloseAll(Driver&, const std::vector<std::string>& w) {
   for (HWND window : WindowsOfClass(w[1])) PostMessageA(window, WM_CLOSE, 0, 0);
@@ -1055,6 +1068,7 @@ const std::map<std::string, std::pair<size_t, Command>>& Commands() {
       {"expect-window-at", {3, ExpectWindowAt}},
       {"expect-tiled", {5, ExpectTiled}},
       {"close-all", {2, CloseAll}},
+      {"scroll-bar", {2, ScrollBarCommand}},
       {"expect-exit", {2, ExpectExit}},
       {"expect-running", {1, ExpectRunning}},
       {"kill", {1, Kill}},
