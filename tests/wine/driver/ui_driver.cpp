@@ -725,6 +725,17 @@ void ScrollBarCommand(Driver& d, const std::vector<std::string>& w) {
   Pump(100);
 }
 
+// expect-windows <class> <count>: that many visible top-level windows of
+// the class, of any process (waits up to the default time for them).
+void ExpectWindows(Driver& d, const std::vector<std::string>& w) {
+  DWORD start = GetTickCount();
+  size_t count = 0;
+  while ((count = WindowsOfClass(w[1]).size()) != static_cast<size_t>(Number(w[2])) &&
+         GetTickCount() - start < kDefaultWaitMs)
+    Pump(50);
+  d.Check(count == static_cast<size_t>(Number(w[2])), w[2] + " windows " + w[1], "there are " + std::to_string(count));
+}
+
 // close-all <class>: WM_CLOSE to every visible window of the class.
 void CloseAll(Driver&, const std::vector<std::string>& w) {
   for (HWND window : WindowsOfClass(w[1])) PostMessageA(window, WM_CLOSE, 0, 0);
@@ -1068,6 +1079,7 @@ const std::map<std::string, std::pair<size_t, Command>>& Commands() {
       {"expect-window-at", {3, ExpectWindowAt}},
       {"expect-tiled", {5, ExpectTiled}},
       {"close-all", {2, CloseAll}},
+      {"expect-windows", {3, ExpectWindows}},
       {"scroll-bar", {2, ScrollBarCommand}},
       {"expect-exit", {2, ExpectExit}},
       {"expect-running", {1, ExpectRunning}},
