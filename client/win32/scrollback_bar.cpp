@@ -42,8 +42,8 @@ void CreateBar(HWND window) {
   ClientApp& app = App();
   int lines = app.screen.scrollbackLines();
   app.scrollbackBar = CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | SBS_VERT,
-                                      app.columns * app.cellWidth, 0, app.scrollBarWidth,
-                                      (app.rows + app.statusLines) * app.cellHeight, window, nullptr, app.instance,
+                                      app.screen.columns() * app.cellWidth, 0, app.scrollBarWidth,
+                                      app.screen.totalRows() * app.cellHeight, window, nullptr, app.instance,
                                       nullptr);
   if (!app.scrollbackBar) return;
   SetScrollRange(app.scrollbackBar, SB_CTL, 0, lines, FALSE);

@@ -736,6 +736,14 @@ void ExpectWindows(Driver& d, const std::vector<std::string>& w) {
   d.Check(count == static_cast<size_t>(Number(w[2])), w[2] + " windows " + w[1], "there are " + std::to_string(count));
 }
 
+// expect-minimised <0|1>: whether the current window is minimised.
+void ExpectMinimised(Driver& d, const std::vector<std::string>& w) {
+  Pump(200);
+  bool iconic = d.window && IsIconic(d.window);
+  d.Check(d.window && iconic == (Number(w[1]) != 0), std::string("window ") + (Number(w[1]) ? "minimised" : "not minimised"),
+          iconic ? "minimised" : "not minimised");
+}
+
 // close-all <class>: WM_CLOSE to every visible window of the class.
 void CloseAll(Driver&, const std::vector<std::string>& w) {
   for (HWND window : WindowsOfClass(w[1])) PostMessageA(window, WM_CLOSE, 0, 0);
@@ -1079,6 +1087,7 @@ const std::map<std::string, std::pair<size_t, Command>>& Commands() {
       {"expect-window-at", {3, ExpectWindowAt}},
       {"expect-tiled", {5, ExpectTiled}},
       {"close-all", {2, CloseAll}},
+      {"expect-minimised", {2, ExpectMinimised}},
       {"expect-windows", {3, ExpectWindows}},
       {"scroll-bar", {2, ScrollBarCommand}},
       {"expect-exit", {2, ExpectExit}},
