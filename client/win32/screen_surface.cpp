@@ -206,7 +206,11 @@ void Win32Surface::Paint() {
   }
   RedrawSelection(dc);
   EndPaint(window_, &ps);
-  SetConnectionMenu(app.connection.Socket() != 0);
+  // The menu is touched only when the socket's state changed: redrawing the
+  // menu bar on every paint disturbs the drawing of host data under Wine.
+  int connected = app.connection.Socket() != 0 ? 1 : 0;
+  if (connected != connectionMenuState_) SetConnectionMenu(connected != 0);
+  connectionMenuState_ = connected;
   SyncScrollbackBar(window_);
   // The window with the focus has the caret, shown at the cursor unless
   // the cursor is hidden; without the focus it has none.

@@ -73,6 +73,7 @@ class Win32Surface : public Surface {
   bool CopyRows(HDC dc, int top, int bottom, int lines);
   void PaintRows(HDC dc, int left, int top, int bottom);
   bool timerFailureReported_ = false;
+  int connectionMenuState_ = -1;  // connected (1) or not as the menu last showed it
 };
 
 // One GDI font per attribute word, in the current face at the cell size.
