@@ -1,9 +1,6 @@
 // The colour table: 22 colours, the 16 of the palette and the six default
-// roles of the attributes, stored as the binary value Settings\colors of
-// 22 records of 8 bytes:
-//   offset 0  16-bit flag: 1 = the colour at offset 4, 0 = the system colour
-//   offset 2  16-bit system colour index
-//   offset 4  32-bit colour, red in the low byte, then green, then blue
+// roles of the attributes, settled from the stored records of
+// Settings\colors (format in colour_records.h).
 #pragma once
 
 #include <array>
@@ -11,15 +8,11 @@
 #include <cstdint>
 #include <functional>
 
+#include "colour_records.h"
 #include "config_store.h"
 #include "display_messages.h"
 
 namespace korvane {
-
-inline constexpr size_t kColourRecordSize = 8;
-inline constexpr size_t kColoursValueSize = kColourRecordSize * COLOUR_COUNT;  // 176
-
-inline constexpr uint32_t Rgb(uint32_t red, uint32_t green, uint32_t blue) { return red | green << 8 | blue << 16; }
 
 class ColourTable {
  public:
@@ -30,9 +23,9 @@ class ColourTable {
     return index >= 0 && index < COLOUR_COUNT ? colours_[static_cast<size_t>(index)] : 0;
   }
   // The default records as stored: flag 1, system index 0, the colour.
-  static std::array<uint8_t, kColoursValueSize> DefaultRecords();
+  static ColourRecords DefaultRecords() { return DefaultColourRecords(); }
   // Settles every colour from records (the system colour for flag 0).
-  void Apply(const std::array<uint8_t, kColoursValueSize>& records, const std::function<uint32_t(int)>& systemColour);
+  void Apply(const ColourRecords& records, const std::function<uint32_t(int)>& systemColour);
 
  private:
   std::array<uint32_t, COLOUR_COUNT> colours_;

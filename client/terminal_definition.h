@@ -8,15 +8,12 @@
 #include <string>
 #include <string_view>
 
+#include "character_map.h"
 #include "client_config.h"
 #include "config_store.h"
 #include "error_report.h"
 
 namespace korvane {
-
-using CharacterMap = std::array<uint8_t, 256>;
-
-CharacterMap IdentityMap();
 
 struct CharacterMaps {
   CharacterMap ascii = IdentityMap();  // with the ASCII face
@@ -26,10 +23,6 @@ struct CharacterMaps {
 
   const uint8_t* Active() const { return useAnsi ? ansi.data() : ascii.data(); }
 };
-
-// AsciiMap / AnsiMap: the identity when the value is absent or longer than
-// 256 bytes; a shorter map replaces only its own length of the identity.
-CharacterMap ReadCharacterMap(ConfigStore& store, const std::string& key, const std::string& name);
 
 // Field n (from 1) of a comma-separated text: the text between the (n-1)-th
 // and the n-th comma, empty when there are fewer fields.
