@@ -2,6 +2,7 @@
 
 #include "banner_window.h"
 #include "client_app.h"
+#include "colour_dialog.h"
 #include "display_messages.h"
 #include "font_loading.h"
 #include "hosts_dialog.h"
@@ -22,6 +23,10 @@ LRESULT OnCommand(HWND window, int id) {
   switch (id) {
     case CMD_EXIT:
       SendMessageA(window, WUM_CLOSE, 0, 0);
+      break;
+    case CMD_SCREEN_COLORS:
+      // Done stores Settings\colors and sends WM_SYSCOLORCHANGE, which reloads and repaints.
+      OpenColourDialog({App().instance, window, IDI_KORVANE, false, true, false, &App().store});
       break;
     case CMD_FUNCTION_KEYS:
       ModulePgmPfKeys(1);
