@@ -1044,6 +1044,68 @@ void HostBench(Driver& d, const std::vector<std::string>& w) {
   std::fflush(stdout);
 }
 
+// syskey-control <id> <vk>: an Alt combination posted to a dialog control.
+void SysKeyControl(Driver& d, const std::vector<std::string>& w) {
+  HWND control = Control(d, w[1]);
+  if (!control) return;
+  UINT vk = static_cast<UINT>(Number(w[2]));
+  LPARAM context = 1 | static_cast<LPARAM>(MapVirtualKeyA(vk, 0)) << 16 | 1L << 29;
+  PostMessageA(control, WM_SYSKEYDOWN, vk, context);
+  PostMessageA(control, WM_SYSKEYUP, vk, context | 3L << 30);
+  Pump(150);
+}
+
+// expect-focus-id <id>: the control of that id holds the keyboard focus.
+void ExpectFocusId(Driver& d, const std::vector<std::string>& w) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  DWORD thread = d.window ? GetWindowThreadProcessId(d.window, nullptr) : 0;
+  Pump(100);
+  bool got = thread && GetGUIThreadInfo(thread, &info) && info.hwndFocus;
+  HWND focus = got ? info.hwndFocus : nullptr;
+  // The edit field inside a combo box stands for the combo box.
+  if (focus && GetParent(focus) != d.window && GetParent(GetParent(focus)) == d.window) focus = GetParent(focus);
+  bool ok = focus && GetParent(focus) == d.window && GetDlgCtrlID(focus) == Number(w[1]);
+  d.Check(ok, "focus on control " + w[1],
+          focus ? "on " + ClassOf(focus) + " " + std::to_string(GetDlgCtrlID(focus)) + " \"" + TextOf(focus) + "\""
+                : std::string("no focus"));
+}
+
+// select-text <id> <text>: the combo box item with exactly this text, as a
+// click chooses it.
+void SelectText(Driver& d, const std::vector<std::string>& w) {
+  HWND control = Control(d, w[1]);
+  if (!control) return;
+  LRESULT count = SendMessageA(control, CB_GETCOUNT, 0, 0), found = -1;
+  for (LRESULT i = 0; i < count && found < 0; ++i) {
+    wchar_t wide[512] = L"";
+    char text[512] = "";
+    LRESULT length = SendMessageW(control, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+    if (length >= 0 && length < 512) SendMessageW(control, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide));
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+    if (w[2] == text) found = i;
+  }
+  d.Check(found >= 0, "combo box " + w[1] + " lists \"" + w[2] + "\"");
+  if (found < 0) return;
+  SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
+  PostMessageA(d.window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), CBN_SELCHANGE), reinterpret_cast<LPARAM>(control));
+  Pump(100);
+}
+
+// reg-expect-value-count <key> <n>: the key holds exactly n values.
+void RegExpectValueCount(Driver& d, const std::vector<std::string>& w) {
+  HKEY key = nullptr;
+  DWORD values = 0;
+  bool open = RegOpenKeyExA(HKEY_CLASSES_ROOT, korvane::RegistryConfigStore::FullPath(w[1]).c_str(), 0, KEY_READ, &key) ==
+              ERROR_SUCCESS;
+  if (open) {
+    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr, nullptr);
+    RegCloseKey(key);
+  }
+  d.Check(open && values == static_cast<DWORD>(Number(w[2])), "registry " + w[1] + " holds " + w[2] + " values",
+          open ? "holds " + std::to_string(values) : std::string("no such key"));
+}
+
 const std::map<std::string, std::pair<size_t, Command>>& Commands() {
   static const std::map<std::string, std::pair<size_t, Command>> table = {
       {"test", {2, [](Driver& d, const auto& w) { d.testName = w[1]; }}},
@@ -1145,6 +1207,10 @@ const std::map<std::string, std::pair<size_t, Command>>& Commands() {
       {"expect-file-count", {3, [](Driver& d, const auto& w) { d.Check(ExpectFileCount(w)); }}},
       {"set-attributes", {3, [](Driver& d, const auto& w) { d.Check(SetAttributes(w)); }}},
       {"move-window", {3, [](Driver& d, const auto& w) { if (d.window) SetWindowPos(d.window, nullptr, static_cast<int>(Number(w[1])), static_cast<int>(Number(w[2])), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE); Pump(100); }}},
+      {"syskey-control", {3, SysKeyControl}},
+      {"expect-focus-id", {2, ExpectFocusId}},
+      {"select-text", {3, SelectText}},
+      {"reg-expect-value-count", {3, RegExpectValueCount}},
   };
   return table;
 }
