@@ -16,7 +16,7 @@ check_pe() {  # file name in bin
   check "$1 needs no MinGW DLLs" bash -c "! i686-w64-mingw32-objdump -p '$bin/$1' | grep -Ei 'DLL Name: (libgcc|libstdc|libwinpthread)'"
 }
 
-for exe in Korvane.exe Install.exe; do
+for exe in Korvane.exe Settings.exe Install.exe; do
   check_pe "$exe"
 done
 
