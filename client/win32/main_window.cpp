@@ -26,7 +26,7 @@ LRESULT OnCommand(HWND window, int id) {
       break;
     case CMD_SCREEN_COLORS:
       // Done stores Settings\colors and sends WM_SYSCOLORCHANGE, which reloads and repaints.
-      OpenColourDialog({App().instance, window, IDI_KORVANE, false, true, false, &App().store});
+      OpenColourDialog({App().instance, window, IDI_KORVANE, false, true, false, "korvane.hlp", &App().store});
       break;
     case CMD_FUNCTION_KEYS:
       ModulePgmPfKeys(1);

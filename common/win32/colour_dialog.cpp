@@ -9,7 +9,6 @@ namespace korvane {
 namespace {
 
 constexpr char kClassName[] = "SettingsColor";
-constexpr char kHelpFile[] = "korvane.hlp";
 constexpr DWORD kHelpContext = 1302;
 constexpr char kOriginalProc[] = "KorvaneColourProc";
 
@@ -216,7 +215,7 @@ void DoCommand(int id, int code) {
       InvalidateSwatch(s.selection.current());
       return;
     case ID_CUSTOM: ChooseCustomColour(); return;
-    case ID_HELP: WinHelpA(s.window, kHelpFile, HELP_CONTEXT, kHelpContext); return;
+    case ID_HELP: WinHelpA(s.window, s.options.helpFile, HELP_CONTEXT, kHelpContext); return;
     case ID_DONE: StoreAndClose(); return;
     case ID_CANCEL: CloseColourDialog(); return;
     default: return;
@@ -275,7 +274,7 @@ void CloseColourDialog() {
   HWND window = s.window;
   s.window = nullptr;
   for (HWND& control : s.controls) control = nullptr;
-  if (s.options.closeHelpOnClose) WinHelpA(s.options.mainWindow, kHelpFile, HELP_QUIT, 0);
+  if (s.options.closeHelpOnClose) WinHelpA(window, s.options.helpFile, HELP_QUIT, 0);
   DestroyWindow(window);
   if (s.options.mainWindow) {
     SetActiveWindow(s.options.mainWindow);

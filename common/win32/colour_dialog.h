@@ -17,6 +17,7 @@ struct ColourDialogOptions {
   bool stockFont = false;     // controls and label in the stock variable-width font
   bool notifyMainWindow = true;   // "&Done" sends WM_SYSCOLORCHANGE to the main window
   bool closeHelpOnClose = false;  // closing also closes the help window
+  const char* helpFile = "korvane.hlp";
   ConfigStore* store = nullptr;
 };
 

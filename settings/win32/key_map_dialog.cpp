@@ -153,7 +153,7 @@ void OnCommand(HWND dialog, MapDialog& d, int id, int code) {
       ShowCharacter(dialog, d, 32);
       return;
     case IDC_MAP_HELP:
-      WinHelpA(dialog, kHelpFile, HELP_CONTEXT, kHelpContext);
+      WinHelpA(dialog, Settings().helpFile.c_str(), HELP_CONTEXT, kHelpContext);
       return;
     case IDOK:
       d.editor.SetDisplayOnly(IsDlgButtonChecked(dialog, IDC_MAP_DISPLAY_ONLY) == BST_CHECKED);

@@ -13,7 +13,8 @@ namespace korvane {
 
 struct SettingsApp {
   HINSTANCE instance = nullptr;
-  std::string programDirectory;  // where the modules and font files are
+  std::string programDirectory;  // where the modules, font files and help file are
+  std::string helpFile;          // korvane.hlp beside the program
   RegistryConfigStore store;
   TermTypeList types;
   SetupValues values;
@@ -24,7 +25,5 @@ struct SettingsApp {
 };
 
 SettingsApp& Settings();
-
-inline constexpr char kHelpFile[] = "korvane.hlp";
 
 }  // namespace korvane

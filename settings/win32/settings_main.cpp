@@ -29,6 +29,7 @@ int RunSettings(HINSTANCE instance) {
   SettingsApp& app = Settings();
   app.instance = instance;
   app.programDirectory = ProgramDirectory();
+  app.helpFile = app.programDirectory + "\\korvane.hlp";
   std::vector<TermTypeEntry> modules = ModuleDefaultTypes(app.programDirectory);
   if (modules.empty()) {
     ShowNoModuleBox(nullptr);

@@ -136,7 +136,7 @@ void EditHostsFile() {
 
 void OpenColours() {
   SettingsApp& app = Settings();
-  OpenColourDialog({app.instance, app.mainWindow, IDI_SETTINGS, true, false, true, &app.store});
+  OpenColourDialog({app.instance, app.mainWindow, IDI_SETTINGS, true, false, true, app.helpFile.c_str(), &app.store});
 }
 
 // The three buttons that call the selected type's module.
@@ -180,7 +180,7 @@ void OnCommand(int id, int code) {
     case SETUP_TERM_SETTINGS:
     case SETUP_PGM_FUNC_KEYS:
     case SETUP_KEY_MAPPING: return CallModule(id);
-    case SETUP_HELP: WinHelpA(Settings().mainWindow, kHelpFile, HELP_CONTEXT, kHelpContext); return;
+    case SETUP_HELP: WinHelpA(Settings().mainWindow, Settings().helpFile.c_str(), HELP_CONTEXT, kHelpContext); return;
     case SETUP_OK: return OnOk();
     case SETUP_CANCEL: return Finish(1);
     default: return;
@@ -309,7 +309,7 @@ LRESULT CALLBACK SetupWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       return 0;
     case WM_DESTROY:
       if (HWND colours = ColourDialogWindow()) DestroyWindow(colours);
-      WinHelpA(window, kHelpFile, HELP_QUIT, 0);
+      WinHelpA(window, Settings().helpFile.c_str(), HELP_QUIT, 0);
       PostQuitMessage(Settings().exitCode);
       return 0;
     default:

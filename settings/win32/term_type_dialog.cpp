@@ -61,7 +61,7 @@ INT_PTR CALLBACK CreateTermTypeProc(HWND dialog, UINT message, WPARAM wParam, LP
           EndDialog(dialog, IDCANCEL);
           return TRUE;
         case IDC_NEW_TYPE_HELP:
-          WinHelpA(dialog, kHelpFile, HELP_CONTEXT, kHelpContext);
+          WinHelpA(dialog, Settings().helpFile.c_str(), HELP_CONTEXT, kHelpContext);
           return TRUE;
         default:
           return FALSE;
