@@ -262,6 +262,13 @@ LRESULT CALLBACK ColourWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_CLOSE:
       CloseColourDialog();
       return 0;
+    case WM_DESTROY:
+      // Also when the owner goes first and takes this window with it.
+      if (State().window == window) {
+        State().window = nullptr;
+        for (HWND& control : State().controls) control = nullptr;
+      }
+      return 0;
     default:
       break;
   }

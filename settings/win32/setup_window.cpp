@@ -131,7 +131,9 @@ void EditHostsFile() {
   SettingsApp& app = Settings();
   std::string installDir = ReadText(app.store, "Defaults", "InstallDir").value_or("");
   std::string path = HostsPathForEditor(TextOf(Control(SETUP_HOSTS_FILE)), installDir);
-  ShellExecuteA(app.mainWindow, "open", "notepad.exe", path.c_str(), nullptr, SW_SHOWNORMAL);
+  // Quoted, so that a directory with spaces stays one argument.
+  std::string parameter = path.empty() ? path : "\"" + path + "\"";
+  ShellExecuteA(app.mainWindow, "open", "notepad.exe", parameter.c_str(), nullptr, SW_SHOWNORMAL);
 }
 
 void OpenColours() {
