@@ -70,7 +70,7 @@ check "korvane.hlp beside Korvane.exe has a topic for every help context" help_f
 package_ok() {
   local zip=$root/build/korvane-1.8.3.4.zip list name
   list=$(unzip -Z1 "$zip" 2>/dev/null) || return 1
-  for name in Install.exe Korvane.exe emu_vt100.dll emu_ansi.dll emu_scoansi.dll emu_wyse60.dll PfKey.DLL \
+  for name in Install.exe Korvane.exe Settings.exe emu_vt100.dll emu_ansi.dll emu_scoansi.dll emu_wyse60.dll PfKey.DLL \
               korvane.hlp hosts_sample readme.txt; do
     grep -qx "$name" <<<"$list" || { echo "   $name not in the package"; return 1; }
   done

@@ -21,15 +21,9 @@ missing=0
 take() {  # source, name in the archive
   if [ -f "$1" ]; then cp "$1" "$stage/$2"; else echo "package.sh: missing $1" >&2; missing=1; fi
 }
-for file in Install.exe Korvane.exe emu_vt100.dll emu_ansi.dll emu_scoansi.dll emu_wyse60.dll PfKey.DLL korvane.hlp; do
+for file in Install.exe Korvane.exe Settings.exe emu_vt100.dll emu_ansi.dll emu_scoansi.dll emu_wyse60.dll PfKey.DLL korvane.hlp; do
   take "$bin/$file" "$file"
 done
-if [ -f "$bin/Settings.exe" ]; then
-  take "$bin/Settings.exe" Settings.exe
-elif [ "$arch" = win64 ] && [ -f "$root/build/$arch/test-bin/settings_standin.exe" ]; then
-  # Until the settings program is built, its test stand-in fills the place.
-  take "$root/build/$arch/test-bin/settings_standin.exe" Settings.exe
-fi
 fonts=0
 for font in "$bin"/KV??x??[FS][AN].FNT; do
   [ -f "$font" ] || continue
