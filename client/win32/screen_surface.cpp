@@ -25,11 +25,10 @@ void CALLBACK BlinkTimerProc(HWND, UINT, UINT_PTR, DWORD) {
 int Win32Surface::CellWidth() const { return std::max(1, App().cellWidth); }
 int Win32Surface::CellHeight() const { return std::max(1, App().cellHeight); }
 
-// ---- drawing, at once or collected ----
+// ---- drawing ----
 
 void Win32Surface::DrawRun(int row, int column, const char* text, int count, uint32_t attributeIndex) {
   if (!window_) return;
-  if (batching_) return damage_.MarkFrom(row, column);
   HDC dc = GetDC(window_);
   drawer_.Draw(dc, App().painter.WrittenRun(row, column, text, count, attributeIndex));
   ReleaseDC(window_, dc);
@@ -37,10 +36,6 @@ void Win32Surface::DrawRun(int row, int column, const char* text, int count, uin
 
 void Win32Surface::FillCells(const CellRect& cells, int32_t background) {
   if (!window_) return;
-  if (batching_) {
-    for (int row = cells.top; row <= cells.bottom; ++row) damage_.MarkFrom(row, cells.left);
-    return;
-  }
   RECT area = {cells.left * CellWidth(), cells.top * CellHeight(), (cells.right + 1) * CellWidth(),
                (cells.bottom + 1) * CellHeight()};
   HDC dc = GetDC(window_);
@@ -50,7 +45,6 @@ void Win32Surface::FillCells(const CellRect& cells, int32_t background) {
 
 void Win32Surface::RepaintRows(int top, int bottom) {
   if (!window_) return;
-  if (batching_) return damage_.MarkRows(top, bottom);
   HDC dc = GetDC(window_);
   PaintRows(dc, 0, top, bottom);
   ReleaseDC(window_, dc);
@@ -77,22 +71,9 @@ bool Win32Surface::MoveRows(int top, int bottom, int lines) {
   if (!window_) return true;
   // Moved pixels would carry the selection's inverted frame with them.
   if (IsSelecting()) return false;
-  // Pixels still waiting for WM_PAINT are not the model's: they must not
-  // move. A batch asks once; only its own InvalidateAll adds to them.
-  if (batching_ && updateKnown_) {
-    if (updatePending_) return false;
-  } else {
-    RECT pending;
-    updatePending_ = GetUpdateRect(window_, &pending, FALSE);
-    updateKnown_ = batching_;
-    if (updatePending_) return false;
-  }
-  if (batching_) {
-    if (damage_.AddMove(top, bottom, lines)) return true;
-    // Another block's move comes first.
-    DrawCollected();
-    return damage_.AddMove(top, bottom, lines);
-  }
+  RECT pending;
+  // Pixels still waiting for WM_PAINT are not the model's: they must not move.
+  if (GetUpdateRect(window_, &pending, FALSE)) return false;
   HDC dc = GetDC(window_);
   if (!dc) return false;
   bool moved = CopyRows(dc, top, bottom, lines);
@@ -119,14 +100,10 @@ bool Win32Surface::CopyRows(HDC dc, int top, int bottom, int lines) {
   return moved;
 }
 
-void Win32Surface::BeginBatch() {
-  batching_ = true;
-  updateKnown_ = false;
-}
+void Win32Surface::BeginBatch() { batching_ = true; }
 
 void Win32Surface::EndBatch() {
   if (!batching_) return;
-  DrawCollected();
   batching_ = false;
   if (caretWanted_) {
     caretWanted_ = false;
@@ -134,27 +111,7 @@ void Win32Surface::EndBatch() {
   }
 }
 
-// The pending pixel copy, then every stale row from its first stale column.
-void Win32Surface::DrawCollected() {
-  if (!window_ || damage_.Empty()) return;
-  HDC dc = GetDC(window_);
-  if (!dc) return;
-  if (auto move = damage_.TakeMove()) {
-    if (!CopyRows(dc, move->top, move->bottom, move->lines)) damage_.MarkRows(move->top, move->bottom);
-  }
-  const int rows = App().screen.IsAllocated() ? App().screen.totalRows() : 0;
-  for (int row = 0; row < rows && row < damage_.RowsTracked(); ++row) {
-    int from = damage_.StaleFrom(row);
-    if (from >= 0) PaintRows(dc, from, row, row);
-  }
-  ReleaseDC(window_, dc);
-  damage_.Clear();
-}
-
 void Win32Surface::InvalidateAll() {
-  // WM_PAINT draws everything from the model: nothing collected may follow it.
-  damage_.Clear();
-  updateKnown_ = updatePending_ = true;
   if (window_) InvalidateRect(window_, nullptr, TRUE);
 }
 
@@ -188,8 +145,6 @@ void Win32Surface::PaintScrollbackRows(HDC dc, int left, int top, int bottom, bo
 void Win32Surface::Paint() {
   ClientApp& app = App();
   HideCaret();
-  // A pending pixel copy must not move what this paint draws.
-  DrawCollected();
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(window_, &ps);
   if (ps.fErase) FillRect(dc, &ps.rcPaint, BrushFor(app.attributes.currentBackground));
@@ -279,7 +234,6 @@ void Win32Surface::BlinkTick() {
   if (window_ && app.screen.IsAllocated()) {
     bool caretWasShown = caretShown_;
     HideCaret();
-    DrawCollected();
     HDC dc = GetDC(window_);
     DcCanvas canvas(drawer_, dc);
     sawBlink = app.painter.PaintBlinkingRuns(phase, canvas);

@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include "display_handler.h"
-#include "draw_damage.h"
 #include "run_drawing.h"
 
 namespace korvane {
@@ -31,9 +30,8 @@ class Win32Surface : public Surface {
   void HideCaret() override;
   void Beep() override;
 
-  // While a block of host data is taken in, drawing is collected and done
-  // once at the end, and the caret is shown only then: the same pixels for
-  // a fraction of the drawing calls.
+  // While a block of host data is taken in, the caret stays hidden and is
+  // shown once at the end instead of after every display message.
   void BeginBatch();
   void EndBatch();
 
@@ -65,11 +63,8 @@ class Win32Surface : public Surface {
   uint32_t brushColour_ = 0;
   UINT_PTR blinkTimer_ = 0;
   bool batching_ = false;
-  bool updateKnown_ = false, updatePending_ = false;
-  DrawDamage damage_;
   bool caretWanted_ = false;
   int caretRow_ = 0, caretColumn_ = 0;
-  void DrawCollected();
   bool CopyRows(HDC dc, int top, int bottom, int lines);
   void PaintRows(HDC dc, int left, int top, int bottom);
   bool timerFailureReported_ = false;
