@@ -1,4 +1,4 @@
-#include "screen_printing.h"
+#include "print_layout.h"
 
 #include <gtest/gtest.h>
 
