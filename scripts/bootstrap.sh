@@ -11,6 +11,7 @@ native_pkgs=(
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine64 xvfb xauth x11-utils imagemagick
   socat inetutils-telnetd putty xdotool libvterm-dev
+  cups-daemon cups-client ghostscript
   python3 zip unzip
 )
 i386_pkgs=(wine32:i386)

@@ -31,6 +31,23 @@ void DeleteInfoFonts(InfoFonts& fonts) {
   }
 }
 
+void DrawInfoText(HDC dc, HFONT font, int x, int y, const char* text) {
+  HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+  SetBkMode(dc, TRANSPARENT);
+  TextOutA(dc, x, y, text, lstrlenA(text));
+  SelectObject(dc, old);
+}
+
+void DrawProductTitle(HWND window, HDC dc, const InfoFonts& fonts, int y) {
+  RECT client;
+  GetClientRect(window, &client);
+  HGDIOBJ old = SelectObject(dc, fonts.large ? fonts.large : GetStockObject(DEFAULT_GUI_FONT));
+  SetBkMode(dc, TRANSPARENT);
+  RECT line = {0, y, client.right, client.bottom};
+  DrawTextA(dc, "Korvane", -1, &line, DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(dc, old);
+}
+
 void CentreWindow(HWND window) {
   RECT frame;
   GetWindowRect(window, &frame);

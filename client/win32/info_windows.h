@@ -16,6 +16,14 @@ struct InfoFonts {
 void CreateInfoFonts(InfoFonts& fonts);
 void DeleteInfoFonts(InfoFonts& fonts);
 
+// Text at a point in one of the fonts (the dialog font when it is missing),
+// on a transparent background.
+void DrawInfoText(HDC dc, HFONT font, int x, int y, const char* text);
+
+// The product name in the large font, horizontally centred at `y`, as the
+// informational windows show it at their top.
+void DrawProductTitle(HWND window, HDC dc, const InfoFonts& fonts, int y);
+
 // Over the main window when the window has a parent and the result stays
 // on the screen; otherwise on the screen. The size is kept.
 void CentreWindow(HWND window);

@@ -1,4 +1,5 @@
-// The program information lines (start-up log and "Record Info").
+// The program information lines (start-up log and "Record Info") and the
+// "Program Info" dialog that shows them.
 #pragma once
 
 #include <string>

@@ -16,6 +16,22 @@
 #define IDC_HOST_EDIT 1601
 #define IDC_PORT_EDIT 1602
 
+// The banner's pictures: 256 colours, and 16 colours for a shallow display.
+#define IDB_BANNER 101
+#define IDB_BANNER_16 102
+
+// The Help menu's dialogs.
+#define IDD_ABOUT 108
+#define IDD_CONTACT 113
+#define IDC_CONTACT_MAIL 1130
+#define IDC_CONTACT_WEB 1131
+#define IDD_PROGRAM_INFO 135
+#define IDC_INFO_LAYOUT 1350
+#define IDC_INFO_VERSION 1351
+#define IDC_INFO_TERM_TYPE 1352
+#define IDC_INFO_WINDOWS 1353
+#define IDC_INFO_RECORD 1354
+
 // Menu commands.
 #define CMD_CONNECT 40001
 #define CMD_ABOUT 40002

@@ -26,12 +26,14 @@ for script in "${scripts[@]}"; do
   out=$work/$name.out
   mkdir -p "$scratch/$name"
   # A script may need a Linux-side peer (a real telnet server): <name>.host.sh
-  # is started before it, prints NAME=VALUE lines for the script, and is
-  # stopped after it.
+  # is started before it, prints NAME=VALUE lines for the script (also put
+  # in the Linux environment of the programs it starts: Wine passes the
+  # variables of that environment on to Linux libraries, such as CUPS's
+  # CUPS_SERVER), and is stopped after it.
   helper=${script%.kvt}.host.sh
   helper_vars=()
   [ -x "$helper" ] && mapfile -t helper_vars < <("$helper" start "$scratch/$name")
-  "$WINE" "$build/test-bin/kvdriver.exe" "$(winpath "$script")" \
+  env "${helper_vars[@]}" "$WINE" "$build/test-bin/kvdriver.exe" "$(winpath "$script")" \
       "BIN=$(winpath "$build/bin")" "SCRATCH=$(winpath "$scratch/$name")" \
       "SCRATCH_UNIX=$scratch/$name" "${helper_vars[@]}" >"$out.raw" 2>&1
   status=$?

@@ -45,6 +45,7 @@ struct Driver {
   PixelChecks pixels;
   std::vector<std::string> scriptPaths;  // the script running and those that include it
   TestHost host;
+  DWORD clockStart = 0;  // clock-start
 
   void Check(bool ok, const std::string& what, const std::string& detail = "") {
     ++checkNumber;
@@ -835,6 +836,47 @@ void FileContains(Driver& d, const std::vector<std::string>& w, bool wanted) {
           resolved.empty() ? "no such file" : "holds \"" + Printable(text.substr(0, 400)) + "\"");
 }
 
+// wait-file <pattern> [ms]: a file another process writes appears.
+void WaitFile(Driver& d, const std::vector<std::string>& w) {
+  DWORD timeout = WaitArg(w, 2), start = GetTickCount();
+  WIN32_FIND_DATAA found;
+  HANDLE h;
+  while ((h = FindFirstFileA(w[1].c_str(), &found)) == INVALID_HANDLE_VALUE && GetTickCount() - start < timeout) Pump(100);
+  if (h != INVALID_HANDLE_VALUE) FindClose(h);
+  d.Check(h != INVALID_HANDLE_VALUE, "file " + w[1] + " appears");
+}
+
+// expect-file-number <pattern> <label> <value> <tolerance>: the number after
+// "<label> " in the file is within the tolerance of the value.
+void ExpectFileNumber(Driver& d, const std::vector<std::string>& w) {
+  std::string resolved;
+  std::string text = ReadFileText(w[1], resolved);
+  size_t at = text.find(w[2] + " ");
+  long value = at == std::string::npos ? -1 : std::strtol(text.c_str() + at + w[2].size() + 1, nullptr, 10);
+  d.Check(at != std::string::npos && std::labs(value - Number(w[3])) <= Number(w[4]),
+          w[1] + ": " + w[2] + " " + w[3] + " +-" + w[4], "holds \"" + Printable(text.substr(0, 200)) + "\"");
+}
+
+// expect-clipboard-bitmap <width> <height>: a bitmap of that size is on the clipboard.
+void ExpectClipboardBitmap(Driver& d, const std::vector<std::string>& w) {
+  BITMAP info = {};
+  bool have = false;
+  if (OpenClipboard(nullptr)) {
+    HANDLE data = GetClipboardData(CF_BITMAP);
+    have = data && GetObjectA(data, sizeof info, &info) == sizeof info;
+    CloseClipboard();
+  }
+  d.Check(have && info.bmWidth == Number(w[1]) && info.bmHeight == Number(w[2]), "clipboard bitmap " + w[1] + " x " + w[2],
+          have ? "is " + std::to_string(info.bmWidth) + " x " + std::to_string(info.bmHeight) : "no bitmap");
+}
+
+// expect-clock <min> <max>: milliseconds since clock-start.
+void ExpectClock(Driver& d, const std::vector<std::string>& w) {
+  DWORD elapsed = GetTickCount() - d.clockStart;
+  d.Check(elapsed >= static_cast<DWORD>(Number(w[1])) && elapsed <= static_cast<DWORD>(Number(w[2])),
+          "clock between " + w[1] + " and " + w[2] + " ms", "is " + std::to_string(elapsed));
+}
+
 void FileMissing(Driver& d, const std::vector<std::string>& w) {
   WIN32_FIND_DATAA found;
   HANDLE h = FindFirstFileA(w[1].c_str(), &found);
@@ -1211,6 +1253,11 @@ const std::map<std::string, std::pair<size_t, Command>>& Commands() {
       {"expect-focus-id", {2, ExpectFocusId}},
       {"select-text", {3, SelectText}},
       {"reg-expect-value-count", {3, RegExpectValueCount}},
+      {"wait-file", {2, WaitFile}},
+      {"expect-file-number", {5, ExpectFileNumber}},
+      {"expect-clipboard-bitmap", {3, ExpectClipboardBitmap}},
+      {"clock-start", {1, [](Driver& d, const auto&) { d.clockStart = GetTickCount(); }}},
+      {"expect-clock", {3, ExpectClock}},
   };
   return table;
 }
