@@ -870,6 +870,15 @@ void ExpectClipboardBitmap(Driver& d, const std::vector<std::string>& w) {
           have ? "is " + std::to_string(info.bmWidth) + " x " + std::to_string(info.bmHeight) : "no bitmap");
 }
 
+// expect-class-shown <class> <0|1>: whether a visible top-level window of
+// the class exists now. No message goes to it, so a busy program's windows
+// are seen too.
+void ExpectClassShown(Driver& d, const std::vector<std::string>& w) {
+  HWND found = FindWindowA(w[1].c_str(), nullptr);
+  bool shown = found && IsWindowVisible(found);
+  d.Check(shown == (Number(w[2]) != 0), "window of class " + w[1] + (Number(w[2]) ? " shown" : " not shown"));
+}
+
 // expect-clock <min> <max>: milliseconds since clock-start.
 void ExpectClock(Driver& d, const std::vector<std::string>& w) {
   DWORD elapsed = GetTickCount() - d.clockStart;
@@ -898,6 +907,12 @@ void DeleteFiles(Driver&, const std::vector<std::string>& w) {
 void WriteFileCommand(Driver&, const std::vector<std::string>& w) {
   std::ofstream out(w[1], std::ios::binary);
   out << w[2];
+}
+
+// write-repeated <file> <text> <count>: a large file of one text repeated.
+void WriteRepeated(Driver&, const std::vector<std::string>& w) {
+  std::ofstream out(w[1], std::ios::binary);
+  for (long i = Number(w[3]); i > 0; --i) out << w[2];
 }
 
 void CopyFileCommand(Driver& d, const std::vector<std::string>& w) {
@@ -1254,10 +1269,12 @@ const std::map<std::string, std::pair<size_t, Command>>& Commands() {
       {"select-text", {3, SelectText}},
       {"reg-expect-value-count", {3, RegExpectValueCount}},
       {"wait-file", {2, WaitFile}},
+      {"write-repeated", {4, WriteRepeated}},
       {"expect-file-number", {5, ExpectFileNumber}},
       {"expect-clipboard-bitmap", {3, ExpectClipboardBitmap}},
       {"clock-start", {1, [](Driver& d, const auto&) { d.clockStart = GetTickCount(); }}},
       {"expect-clock", {3, ExpectClock}},
+      {"expect-class-shown", {3, ExpectClassShown}},
   };
   return table;
 }
