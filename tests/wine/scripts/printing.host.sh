@@ -7,7 +7,8 @@
 #   jobs/jobN.box   "width W" and "height H": the extent of what is drawn,
 #                   in printer pixels
 #   jobs/jobN.done  written last
-# Nothing touches the system's own CUPS.
+# Nothing touches the system's own CUPS. With KV_PRINT_QUEUE set empty the
+# scheduler has no queue at all (printer_missing.kvt).
 #   printing.host.sh start DIR   prints CUPS_SERVER=...
 #   printing.host.sh stop DIR
 set -u
@@ -54,8 +55,10 @@ CONF
     sleep 0.1
   done
   export CUPS_SERVER=$root/cups.sock
-  lpadmin -p kvtest -E -v file:///dev/null >/dev/null 2>&1
-  lpadmin -d kvtest >/dev/null 2>&1
+  local queue=${KV_PRINT_QUEUE-kvtest}
+  [ -n "$queue" ] || return 0
+  lpadmin -p "$queue" -E -v file:///dev/null >/dev/null 2>&1
+  lpadmin -d "$queue" >/dev/null 2>&1
 }
 
 # One finished job: its text and the extent of its marks.
