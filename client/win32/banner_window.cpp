@@ -8,6 +8,7 @@
 #include "banner_closing.h"
 #include "client_app.h"
 #include "display_messages.h"
+#include "info_windows.h"
 #include "main_window.h"
 #include "resource_ids.h"
 #include "version.h"
@@ -47,15 +48,6 @@ HBITMAP LoadPicture() {
   return static_cast<HBITMAP>(LoadImageA(App().instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
 }
 
-void CentredLine(HDC dc, HWND window, HFONT font, int y, const char* text) {
-  RECT client;
-  GetClientRect(window, &client);
-  HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
-  RECT line = {0, y, client.right, client.bottom};
-  DrawTextA(dc, text, -1, &line, DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(dc, old);
-}
-
 void Paint(HWND window) {
   Banner& banner = TheBanner();
   PAINTSTRUCT paint;
@@ -69,9 +61,9 @@ void Paint(HWND window) {
   }
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(255, 255, 64));
-  CentredLine(dc, window, banner.title, 18, "Korvane");
+  DrawCentredText(window, dc, banner.title, 18, "Korvane");
   std::string version = std::string("Version ") + kVersion;
-  CentredLine(dc, window, banner.version, 60, version.c_str());
+  DrawCentredText(window, dc, banner.version, 60, version.c_str());
   EndPaint(window, &paint);
 }
 

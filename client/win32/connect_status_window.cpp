@@ -21,25 +21,16 @@ StatusWindow& Status() {
   return status;
 }
 
-void TextCentred(HDC dc, HWND window, HFONT font, int y, const char* text) {
-  RECT client;
-  GetClientRect(window, &client);
-  HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
-  RECT line = {0, y, client.right, client.bottom};
-  DrawTextA(dc, text, -1, &line, DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(dc, old);
-}
-
 void Paint(HWND window) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window, &paint);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
   InfoFonts& fonts = Status().fonts;
-  TextCentred(dc, window, fonts.large, 10, "Korvane");
+  DrawCentredText(window, dc, fonts.large, 10, "Korvane");
   std::string version = std::string("Version ") + kVersion;
-  TextCentred(dc, window, fonts.small, 45, version.c_str());
-  TextCentred(dc, window, fonts.small, 75, "Attempting to connect...");
+  DrawCentredText(window, dc, fonts.small, 45, version.c_str());
+  DrawCentredText(window, dc, fonts.small, 75, "Attempting to connect...");
   EndPaint(window, &paint);
 }
 

@@ -38,13 +38,12 @@ void DrawInfoText(HDC dc, HFONT font, int x, int y, const char* text) {
   SelectObject(dc, old);
 }
 
-void DrawProductTitle(HWND window, HDC dc, const InfoFonts& fonts, int y) {
+void DrawCentredText(HWND window, HDC dc, HFONT font, int y, const char* text) {
   RECT client;
   GetClientRect(window, &client);
-  HGDIOBJ old = SelectObject(dc, fonts.large ? fonts.large : GetStockObject(DEFAULT_GUI_FONT));
-  SetBkMode(dc, TRANSPARENT);
+  HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
   RECT line = {0, y, client.right, client.bottom};
-  DrawTextA(dc, "Korvane", -1, &line, DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+  DrawTextA(dc, text, -1, &line, DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
   SelectObject(dc, old);
 }
 

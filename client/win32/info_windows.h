@@ -20,9 +20,8 @@ void DeleteInfoFonts(InfoFonts& fonts);
 // on a transparent background.
 void DrawInfoText(HDC dc, HFONT font, int x, int y, const char* text);
 
-// The product name in the large font, horizontally centred at `y`, as the
-// informational windows show it at their top.
-void DrawProductTitle(HWND window, HDC dc, const InfoFonts& fonts, int y);
+// One line horizontally centred in the window's client area, its top at `y`.
+void DrawCentredText(HWND window, HDC dc, HFONT font, int y, const char* text);
 
 // Over the main window when the window has a parent and the result stays
 // on the screen; otherwise on the screen. The size is kept.

@@ -38,8 +38,9 @@ INT_PTR CALLBACK ProgramInfoProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_PAINT: {
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(dialog, &paint);
+      SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-      DrawProductTitle(dialog, dc, g_infoFonts, 8);
+      DrawCentredText(dialog, dc, g_infoFonts.large, 8, "Korvane");
       EndPaint(dialog, &paint);
       return TRUE;
     }
