@@ -192,7 +192,9 @@ std::string ReadFileText(const std::string& pattern, std::string& resolved) {
 
 using Command = std::function<void(Driver&, const std::vector<std::string>&)>;
 
-void StartProcess(Driver& d, const std::vector<std::string>& w) {
+// start <program> [arguments]: waits up to 5 s for the program to become
+// idle; start-busy does not wait (a program busy in its start-up).
+void StartProcess(Driver& d, const std::vector<std::string>& w, bool waitIdle) {
   if (d.haveProcess) {
     CloseHandle(d.process.hProcess);
     CloseHandle(d.process.hThread);
@@ -215,7 +217,7 @@ void StartProcess(Driver& d, const std::vector<std::string>& w) {
   d.haveProcess = ok != FALSE;
   d.window = nullptr;
   if (!ok) d.Check(false, "start " + line, "CreateProcess error " + std::to_string(GetLastError()));
-  if (ok) WaitForInputIdle(d.process.hProcess, 5000);
+  if (ok && waitIdle) WaitForInputIdle(d.process.hProcess, 5000);
 }
 
 // The -any forms look at the windows of every process, not only the one started.
@@ -870,13 +872,18 @@ void ExpectClipboardBitmap(Driver& d, const std::vector<std::string>& w) {
           have ? "is " + std::to_string(info.bmWidth) + " x " + std::to_string(info.bmHeight) : "no bitmap");
 }
 
-// expect-class-shown <class> <0|1>: whether a visible top-level window of
-// the class exists now. No message goes to it, so a busy program's windows
-// are seen too.
+// expect-class-shown <class> <0|1> [ms]: whether a visible top-level window
+// of the class exists, waiting up to ms for it to be so. No message goes to
+// the window, so a busy program's windows are seen too.
 void ExpectClassShown(Driver& d, const std::vector<std::string>& w) {
-  HWND found = FindWindowA(w[1].c_str(), nullptr);
-  bool shown = found && IsWindowVisible(found);
-  d.Check(shown == (Number(w[2]) != 0), "window of class " + w[1] + (Number(w[2]) ? " shown" : " not shown"));
+  auto shown = [&] {
+    HWND found = FindWindowA(w[1].c_str(), nullptr);
+    return found && IsWindowVisible(found);
+  };
+  bool wanted = Number(w[2]) != 0;
+  DWORD timeout = w.size() > 3 ? WaitArg(w, 3) : 0, start = GetTickCount();
+  while (shown() != wanted && GetTickCount() - start < timeout) Pump(50);
+  d.Check(shown() == wanted, "window of class " + w[1] + (wanted ? " shown" : " not shown"));
 }
 
 // expect-clock <min> <max>: milliseconds since clock-start.
@@ -1169,7 +1176,8 @@ const std::map<std::string, std::pair<size_t, Command>>& Commands() {
       {"set", {3, [](Driver& d, const auto& w) { d.variables.emplace_back(w[1], w[2]); }}},
       {"env", {3, [](Driver&, const auto& w) { SetEnvironmentVariableA(w[1].c_str(), w[2].empty() ? nullptr : w[2].c_str()); }}},
       {"cd", {2, [](Driver& d, const auto& w) { d.workingDirectory = w[1]; }}},
-      {"start", {2, StartProcess}},
+      {"start", {2, [](Driver& d, const auto& w) { StartProcess(d, w, true); }}},
+      {"start-busy", {2, [](Driver& d, const auto& w) { StartProcess(d, w, false); }}},
       {"wait-window", {3, [](Driver& d, const auto& w) { WaitWindow(d, w, false); }}},
       {"wait-window-any", {3, [](Driver& d, const auto& w) { WaitWindow(d, w, true); }}},
       {"expect-no-window", {3, [](Driver& d, const auto& w) { ExpectNoWindow(d, w, false); }}},
