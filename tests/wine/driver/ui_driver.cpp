@@ -596,16 +596,16 @@ void TypeKeys(Driver& d, const std::vector<std::string>& w) {
   SetForegroundWindow(d.window);
   Pump(100);
   for (size_t i = 1; i < w.size(); ++i) {
-    std::string spec = w[i];
+    std::string keyName = w[i];
     std::vector<UINT> modifiers;
     for (const auto& [prefix, vk] : {std::pair<std::string, UINT>{"ctrl+", VK_CONTROL}, {"shift+", VK_SHIFT}, {"alt+", VK_MENU}})
-      if (spec.compare(0, prefix.size(), prefix) == 0) {
+      if (keyName.compare(0, prefix.size(), prefix) == 0) {
         modifiers.push_back(vk);
-        spec = spec.substr(prefix.size());
+        keyName = keyName.substr(prefix.size());
       }
     std::vector<INPUT> inputs;
     for (UINT m : modifiers) PushKey(inputs, m, false);
-    UINT vk = VirtualKeyOf(spec);
+    UINT vk = VirtualKeyOf(keyName);
     PushKey(inputs, vk, false);
     PushKey(inputs, vk, true);
     for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m) PushKey(inputs, *m, true);
