@@ -143,14 +143,6 @@ double RunVterm(const std::string& data, int block) {
 }
 #endif
 
-std::string Repeated(const std::string& block, size_t bytes) {
-  if (block.empty()) return {};
-  std::string out;
-  out.reserve(bytes + block.size());
-  while (out.size() < bytes) out += block;
-  return out;
-}
-
 std::string ReadCapture(const std::string& term) {
   std::ifstream in(std::string(KORVANE_BENCH_CAPTURES) + "/top_" + term + ".bin", std::ios::binary);
   std::stringstream content;
@@ -184,11 +176,12 @@ int main(int argc, char** argv) {
   for (const Workload& w : workloads) {
     std::printf("%-30s", w.name);
     for (const Terminal& t : kTerminals) {
-      std::string data = Repeated(w.block(t), std::max<size_t>(1, (megabytes << 20) / w.megabytesDivisor));
-      if (data.empty()) {
+      std::string block = w.block(t);
+      if (block.empty()) {  // capture missing
         std::printf("%10s", "-");
         continue;
       }
+      std::string data = Repeat(block, std::max<size_t>(1, (megabytes << 20) / w.megabytesDivisor));
 #ifdef KORVANE_HAVE_VTERM
       double seconds = t.make ? RunKorvane(t, data, w.readSize) : RunVterm(data, w.readSize);
 #else
