@@ -83,6 +83,7 @@ int Connection::SetUpSocket() {
     net.Close(s);
     return kOpenFailed;
   }
+  net.SendWithoutDelay(s);
   // Events are selected before the connect: a loopback connect can complete
   // at once, and its notification must not be missed.
   socket_ = s;
@@ -213,18 +214,18 @@ void Connection::ShowClosedText() {
   p_.telnet.TelnetReceive(reinterpret_cast<const unsigned char*>(kClosedText), sizeof kClosedText - 1);
 }
 
-void Connection::ServiceSocket() {
+bool Connection::ServiceSocket() {
   if (writeFlag_) writeFlag_ = p_.queue.QueueMoreChars();
-  if (readFlag_) {
-    readFlag_ = false;
-    // While the host keeps the buffer full, take more before going back to
-    // the message loop: each notification costs far more than a read.
-    for (int reads = 0; reads < kReadsPerService && socket_; ++reads) {
-      int got = p_.network.Receive(socket_, buffer_, kReceiveSize);
-      p_.telnet.TelnetReceive(buffer_, got);
-      if (got < kReceiveSize) break;
-    }
+  if (!readFlag_) return false;
+  readFlag_ = false;
+  // While the host keeps the buffer full, take more before going back to
+  // the message loop: each notification costs far more than a read.
+  for (int reads = 0; reads < kReadsPerService && socket_; ++reads) {
+    int got = p_.network.Receive(socket_, buffer_, kReceiveSize);
+    p_.telnet.TelnetReceive(buffer_, got);
+    if (got < kReceiveSize) return false;
   }
+  return socket_ != 0;
 }
 
 void Connection::ShutdownConnection() {

@@ -38,6 +38,9 @@ class NetworkApi {
   // True when connected or under way.
   virtual bool Connect(SocketHandle s, uint32_t address, uint16_t port, unsigned long& error) = 0;
   virtual bool SetOobInline(SocketHandle s, unsigned long& error) = 0;
+  // Small writes (keystrokes) go out at once instead of waiting for the
+  // host's acknowledgement of the previous one; a failure only costs speed.
+  virtual void SendWithoutDelay(SocketHandle s) = 0;
   virtual bool SelectEvents(SocketHandle s, unsigned long& error) = 0;
   virtual int Receive(SocketHandle s, unsigned char* buffer, int size) = 0;
   virtual void ShutdownSend(SocketHandle s) = 0;
@@ -62,9 +65,13 @@ class ConnectionWindow {
 };
 
 inline constexpr char kClosedText[] = "\r\n\n<--Connection Closed-->\r\n\nPress any key to connect: ";
-inline constexpr int kReceiveSize = 512;
-// Reads of a full buffer taken in one service step before the message loop runs again.
-inline constexpr int kReadsPerService = 64;
+// Each receive call costs a round trip through the system (a server call
+// under Wine): large reads keep a busy host's output flowing. The emulators
+// take host output split anywhere, so the read size changes nothing shown.
+inline constexpr int kReceiveSize = 16384;
+// Reads of a full buffer taken in one service step before the message loop
+// runs again (keys and paints wait at most this long).
+inline constexpr int kReadsPerService = 8;
 inline constexpr int kOpenFailed = 1003;
 
 // The window title of a completed connect: the command line's title (its
@@ -91,8 +98,10 @@ class Connection {
   // the connect dialog's cancel result.
   int OpenConnection();
   void OnSocketEvent(SocketHandle s, int event, int error);
-  // Pending writes, then one read of at most 512 bytes.
-  void ServiceSocket();
+  // Pending writes, then the reads a read notification allows: on while
+  // the buffer comes back full, at most kReadsPerService of them. True when
+  // it stopped at that limit, so more host output is probably waiting.
+  bool ServiceSocket();
   // No more sends; the host's close ends the connection.
   void ShutdownConnection();
   // The window is going: the socket, if still open, is closed and forgotten.

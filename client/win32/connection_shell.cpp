@@ -69,6 +69,11 @@ bool WinsockNetwork::SetOobInline(SocketHandle s, unsigned long& error) {
   return false;
 }
 
+void WinsockNetwork::SendWithoutDelay(SocketHandle s) {
+  BOOL on = TRUE;
+  setsockopt(static_cast<SOCKET>(s), IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&on), sizeof on);
+}
+
 bool WinsockNetwork::SelectEvents(SocketHandle s, unsigned long& error) {
   if (WSAAsyncSelect(static_cast<SOCKET>(s), App().mainWindow, WUM_SOCKET,
                      FD_READ | FD_WRITE | FD_CONNECT | FD_CLOSE) == 0)

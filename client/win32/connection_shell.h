@@ -20,6 +20,7 @@ class WinsockNetwork : public NetworkApi {
   std::optional<uint32_t> Resolve(const std::string& name) override;
   bool Connect(SocketHandle s, uint32_t address, uint16_t port, unsigned long& error) override;
   bool SetOobInline(SocketHandle s, unsigned long& error) override;
+  void SendWithoutDelay(SocketHandle s) override;
   bool SelectEvents(SocketHandle s, unsigned long& error) override;
   int Receive(SocketHandle s, unsigned char* buffer, int size) override;
   void ShutdownSend(SocketHandle s) override;

@@ -20,6 +20,14 @@ void CALLBACK BlinkTimerProc(HWND, UINT, UINT_PTR, DWORD) {
   }
 }
 
+void CALLBACK FrameTimerProc(HWND, UINT, UINT_PTR, DWORD) {
+  try {
+    App().surface.PaintFrame();
+  } catch (...) {
+    // nothing leaves a timer procedure
+  }
+}
+
 }  // namespace
 
 int Win32Surface::CellWidth() const { return std::max(1, App().cellWidth); }
@@ -29,6 +37,8 @@ int Win32Surface::CellHeight() const { return std::max(1, App().cellHeight); }
 
 void Win32Surface::DrawRun(int row, int column, const char* text, int count, uint32_t attributeIndex) {
   if (!window_) return;
+  if (batching_) return MarkStale(row, row);
+  FlushDeferred();
   HDC dc = GetDC(window_);
   drawer_.Draw(dc, App().painter.WrittenRun(row, column, text, count, attributeIndex));
   ReleaseDC(window_, dc);
@@ -36,6 +46,8 @@ void Win32Surface::DrawRun(int row, int column, const char* text, int count, uin
 
 void Win32Surface::FillCells(const CellRect& cells, int32_t background) {
   if (!window_) return;
+  if (batching_) return MarkStale(cells.top, cells.bottom);
+  FlushDeferred();
   RECT area = {cells.left * CellWidth(), cells.top * CellHeight(), (cells.right + 1) * CellWidth(),
                (cells.bottom + 1) * CellHeight()};
   HDC dc = GetDC(window_);
@@ -45,6 +57,8 @@ void Win32Surface::FillCells(const CellRect& cells, int32_t background) {
 
 void Win32Surface::RepaintRows(int top, int bottom) {
   if (!window_) return;
+  if (batching_) return MarkStale(top, bottom);
+  FlushDeferred();
   HDC dc = GetDC(window_);
   PaintRows(dc, 0, top, bottom);
   ReleaseDC(window_, dc);
@@ -69,6 +83,9 @@ void Win32Surface::PaintRows(HDC dc, int left, int top, int bottom) {
 // drawing every run again.
 bool Win32Surface::MoveRows(int top, int bottom, int lines) {
   if (!window_) return true;
+  // Deferred: the whole block is painted from the model at the frame.
+  if (batching_) return MarkStale(top, bottom), true;
+  FlushDeferred();
   // Moved pixels would carry the selection's inverted frame with them.
   if (IsSelecting()) return false;
   RECT pending;
@@ -102,13 +119,60 @@ bool Win32Surface::CopyRows(HDC dc, int top, int bottom, int lines) {
 
 void Win32Surface::BeginBatch() { batching_ = true; }
 
-void Win32Surface::EndBatch() {
+void Win32Surface::EndBatch(bool moreWaiting) {
   if (!batching_) return;
   batching_ = false;
+  if (anyStale_ && moreWaiting && window_ && GetTickCount() - lastFrame_ < kFrameIntervalMs) {
+    // The caret stays hidden until the frame is painted.
+    if (!frameTimer_) frameTimer_ = SetTimer(window_, kFrameTimerId, kFrameIntervalMs, FrameTimerProc) != 0;
+    if (frameTimer_) return;
+  }
+  PaintFrame();
+}
+
+void Win32Surface::PaintFrame() {
+  if (frameTimer_) {
+    KillTimer(window_, kFrameTimerId);
+    frameTimer_ = false;
+  }
+  FlushDeferred();
+  lastFrame_ = GetTickCount();
   if (caretWanted_) {
     caretWanted_ = false;
     ShowCaretAt(caretRow_, caretColumn_);
   }
+}
+
+void Win32Surface::MarkStale(int top, int bottom) {
+  top = std::max(top, 0);
+  bottom = std::min(bottom, App().screen.totalRows() - 1);
+  if (top > bottom) return;
+  if (staleRows_.size() < static_cast<size_t>(bottom) + 1) staleRows_.resize(static_cast<size_t>(bottom) + 1);
+  std::fill(staleRows_.begin() + top, staleRows_.begin() + bottom + 1, true);
+  anyStale_ = true;
+}
+
+void Win32Surface::FlushDeferred() {
+  if (!anyStale_) return;
+  anyStale_ = false;
+  // The grid may have shrunk since the rows were noted.
+  const int rows = std::min(static_cast<int>(staleRows_.size()), App().screen.totalRows());
+  if (window_ && App().screen.IsAllocated() && rows > 0) {
+    // Painting under a shown caret would leave its inverted cell behind.
+    bool caretWasShown = caretShown_;
+    if (caretWasShown) ::HideCaret(window_);
+    HDC dc = GetDC(window_);
+    for (int row = 0; row < rows; ++row) {
+      if (!staleRows_[row]) continue;
+      int last = row;
+      while (last + 1 < rows && staleRows_[last + 1]) ++last;
+      PaintRows(dc, 0, row, last);
+      row = last;
+    }
+    ReleaseDC(window_, dc);
+    if (caretWasShown) ::ShowCaret(window_);
+  }
+  std::fill(staleRows_.begin(), staleRows_.end(), false);
 }
 
 void Win32Surface::InvalidateAll() {
@@ -200,6 +264,7 @@ void Win32Surface::ShowCaretAt(int row, int column) {
     caretColumn_ = column;
     return;
   }
+  caretWanted_ = false;  // shown here and now, not where a deferred frame last asked
   PixelPoint at = CaretOrigin(row, column, CellWidth(), CellHeight(), App().display.caretHeight());
   SetCaretPos(at.x, at.y);
   if (!caretShown_ && ::ShowCaret(window_)) caretShown_ = true;
@@ -229,6 +294,8 @@ void Win32Surface::StartBlinkTimer() {
 
 void Win32Surface::BlinkTick() {
   ClientApp& app = App();
+  // A frame still waiting is painted first, with its caret.
+  if (frameTimer_) PaintFrame();
   int phase = app.blink.Advance();
   bool sawBlink = false;
   if (window_ && app.screen.IsAllocated()) {
@@ -247,6 +314,9 @@ void Win32Surface::BlinkTick() {
 }
 
 void Win32Surface::Release() {
+  if (frameTimer_ && window_) KillTimer(window_, kFrameTimerId);
+  frameTimer_ = anyStale_ = false;
+  staleRows_.clear();
   if (blinkTimer_) KillTimer(nullptr, blinkTimer_);
   blinkTimer_ = 0;
   App().blink.SetRunning(false);

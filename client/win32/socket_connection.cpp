@@ -126,10 +126,11 @@ void ServiceSocket() {
   // What one service step takes in is drawn once, at its end.
   struct Batch {
     Win32Surface& surface;
+    bool moreWaiting = false;
     explicit Batch(Win32Surface& s) : surface(s) { surface.BeginBatch(); }
-    ~Batch() { surface.EndBatch(); }
+    ~Batch() { surface.EndBatch(moreWaiting); }
   } batch(App().surface);
-  App().connection.ServiceSocket();
+  batch.moreWaiting = App().connection.ServiceSocket();
 }
 
 void ShutdownConnection() { App().connection.ShutdownConnection(); }

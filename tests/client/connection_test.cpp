@@ -13,6 +13,7 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 Bytes Text(const std::string& s) { return Bytes(s.begin(), s.end()); }
+const std::string kRecv = "recv 7 " + std::to_string(kReceiveSize);
 
 // WinSock, the window and the emulator, recording what the connection does.
 class FakeSystem : public NetworkApi, public ConnectionWindow, public OutputPort, public TelnetClient {
@@ -35,6 +36,7 @@ class FakeSystem : public NetworkApi, public ConnectionWindow, public OutputPort
     return Step("connect", error, " " + std::to_string(address) + ":" + std::to_string(port));
   }
   bool SetOobInline(SocketHandle, unsigned long& error) override { return Step("setsockopt", error); }
+  void SendWithoutDelay(SocketHandle) override { calls.push_back("nodelay"); }
   bool SelectEvents(SocketHandle, unsigned long& error) override { return Step("select", error); }
   int Receive(SocketHandle s, unsigned char* buffer, int size) override {
     calls.push_back("recv " + std::to_string(s) + " " + std::to_string(size));
@@ -142,7 +144,7 @@ TEST_F(ConnectionTest, OpensByNameThroughTheDialogStepByStep) {
   fx.log().recordEvents = true;
   EXPECT_EQ(connection.OpenConnection(), 0);
   EXPECT_EQ(sys.calls, (std::vector<std::string>{"dialog", "socket", "fionbio", "bind", "resolve alpha", "setsockopt",
-                                                 "select", "connect 16777343:23"}));
+                                                 "nodelay", "select", "connect 16777343:23"}));
   EXPECT_EQ(connection.Socket(), 7u);
   EXPECT_EQ(ReadText(store, "Defaults", "LastHost"), "alpha");
   EXPECT_NE(fx.record.Text().find("Socket start\r\n3: Connect Dialog\r\nOpen by name: alpha\r\nSocket End\r\n"),
@@ -303,7 +305,7 @@ TEST_F(ConnectionTest, ServicingSendsPendingBytesThenReadsOnce) {
   connection.ServiceSocket();
   connection.ServiceSocket();
   EXPECT_EQ(sys.shown, "hello");
-  EXPECT_EQ(sys.calls, std::vector<std::string>{"recv 7 512"});
+  EXPECT_EQ(sys.calls, std::vector<std::string>{kRecv});
   EXPECT_EQ(sys.activity, 3);
 }
 
@@ -311,19 +313,21 @@ TEST_F(ConnectionTest, ServicingSendsPendingBytesThenReadsOnce) {
 // never for ever: the message loop must run again.
 TEST_F(ConnectionTest, ServicingReadsOnWhileTheBufferComesBackFull) {
   Connect();
-  Bytes full(512, 'x');
+  Bytes full(kReceiveSize, 'x');
   sys.incoming = {full, full, Text("end"), Text("later")};
   connection.OnSocketEvent(7, kEventRead, 0);
-  connection.ServiceSocket();
-  EXPECT_EQ(sys.shown, std::string(1024, 'x') + "end");
-  EXPECT_EQ(std::count(sys.calls.begin(), sys.calls.end(), "recv 7 512"), 3);
+  EXPECT_FALSE(connection.ServiceSocket());  // the short read ended it: nothing waits
+  EXPECT_EQ(sys.shown, std::string(2 * kReceiveSize, 'x') + "end");
+  EXPECT_EQ(std::count(sys.calls.begin(), sys.calls.end(), kRecv), 3);
 
   sys.calls.clear();
   sys.incoming.assign(static_cast<size_t>(kReadsPerService) + 5, full);
   connection.OnSocketEvent(7, kEventRead, 0);
-  connection.ServiceSocket();
+  EXPECT_TRUE(connection.ServiceSocket());  // stopped at the limit: more waits
   EXPECT_EQ(static_cast<int>(sys.calls.size()), kReadsPerService);
   EXPECT_EQ(sys.incoming.size(), 5u);
+  EXPECT_FALSE(connection.ServiceSocket());  // no notification, no read
+  EXPECT_EQ(static_cast<int>(sys.calls.size()), kReadsPerService);
 }
 
 TEST_F(ConnectionTest, TheHostsCloseShowsItsLastWordsThenTheClosedText) {
@@ -332,7 +336,7 @@ TEST_F(ConnectionTest, TheHostsCloseShowsItsLastWordsThenTheClosedText) {
   Connect();
   sys.incoming = {Text("bye"), Text("!")};
   connection.OnSocketEvent(7, kEventClose, 0);
-  EXPECT_EQ(sys.calls, (std::vector<std::string>{"recv 7 512", "recv 7 512", "recv 7 512", "close 7",
+  EXPECT_EQ(sys.calls, (std::vector<std::string>{kRecv, kRecv, kRecv, "close 7",
                                                  "menus closed", "WUM_PLAYINIT"}));
   EXPECT_EQ(sys.shown, std::string("bye!") + kClosedText);
   EXPECT_FALSE(config.autoConnect);
