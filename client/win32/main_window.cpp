@@ -42,6 +42,11 @@ LRESULT OnCommand(HWND window, int id) {
 // the screen (display messages, painting), the connection, then the
 // window's own commands and sizing.
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // A module calls this procedure directly while it takes in host data; a
+  // message after the window is gone gets what SendMessageA would give.
+  static bool gone = false;
+  if (gone) return 0;
+  if (message == WM_NCDESTROY) gone = true;
   ClientApp& app = App();
   LRESULT result = 0;
   if (HandleScreenMessage(window, message, wParam, lParam, result)) return result;

@@ -17,6 +17,7 @@ in order with the data. The figures name which one was used.
 Prints figures only; never fails on time.
 """
 import argparse
+import os
 import socket
 import statistics
 import subprocess
@@ -96,6 +97,15 @@ def colour_lines(size):
         parts.append(b"\x1b[3%dm" % c + b"colour%d " % c)
     line = b"".join(parts) + b"\x1b[0m\r\n"
     return (line * (size // len(line) + 1))[:size]
+
+
+def top_screens(size):
+    """A captured full-screen `top` session (cursor-addressed updates)."""
+    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "captures", "top_vt100.bin")
+    with open(path, "rb") as f:
+        capture = f.read().replace(bytes([IAC]), bytes([IAC, IAC]))
+    # Whole copies only: a cut sequence could swallow the end marker.
+    return capture * max(1, size // len(capture))
 
 
 def choose_marker(client):
@@ -189,6 +199,7 @@ def main():
     throughput(client, "plain lines", plain_lines(size), mark, reply)
     throughput(client, "plain lines, no scrolling", screenful_lines(size), mark, reply)
     throughput(client, "colour lines", colour_lines(size), mark, reply)
+    throughput(client, "top (captured), full screen", top_screens(size), mark, reply)
     report("echo taken in", echo_rounds(client, args.rounds, mark, reply))
     if args.window:
         typist = subprocess.Popen(["xdotool", "-"], stdin=subprocess.PIPE, text=True)

@@ -82,7 +82,8 @@ def main():
     parser.add_argument("--port-file", required=True)
     parser.add_argument("--term", required=True, choices=sorted(SANE))
     parser.add_argument("--minutes", type=float, default=60)
-    parser.add_argument("--pid-pattern", default="Korvane.exe")
+    parser.add_argument("--pid-pattern", default="Korvane.exe",
+                        help="pgrep pattern of the client; {port} stands for the listening port")
     parser.add_argument("--window", default="Korvane")
     parser.add_argument("--seed", type=int, default=1)
     args = parser.parse_args()
@@ -92,8 +93,10 @@ def main():
     server.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
     server.bind(("127.0.0.1", 0))
     server.listen(1)
+    port = server.getsockname()[1]
+    args.pid_pattern = args.pid_pattern.replace("{port}", str(port))
     with open(args.port_file, "w") as f:
-        f.write(str(server.getsockname()[1]))
+        f.write(str(port))
     server.settimeout(60)
     conn, _ = server.accept()
     conn.sendall(bytes([IAC, WILL, 1, IAC, WILL, 3]))

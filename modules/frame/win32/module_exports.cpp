@@ -26,8 +26,39 @@ struct LoadedModule {
 
 LoadedModule* g_loaded = nullptr;
 
-intptr_t SendToWindow(void* window, uint32_t msg, uintptr_t wParam, intptr_t lParam) {
-  return SendMessageA(static_cast<HWND>(window), msg, wParam, lParam);
+// Display messages go to the caller's window. For a window of the calling
+// thread SendMessageA does no more than call its window procedure, but under
+// Wine each call also makes a round trip through the system that costs
+// several times the message's own work. So while dll_Submit or dll_Key runs,
+// the procedure of an ANSI window of this thread is looked up once and
+// called directly; outside them, and for any other window, SendMessageA.
+struct DirectRoute {
+  HWND window = nullptr;
+  WNDPROC procedure = nullptr;
+  int depth = 0;  // exports running, nested through the window procedure
+};
+DirectRoute g_route;
+
+class DirectRouteScope {
+ public:
+  explicit DirectRouteScope(void* target) {
+    if (g_route.depth++ > 0) return;
+    HWND window = static_cast<HWND>(target);
+    if (!window || GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId() || IsWindowUnicode(window)) return;
+    g_route.procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
+    if (g_route.procedure) g_route.window = window;
+  }
+  ~DirectRouteScope() {
+    if (--g_route.depth == 0) g_route = {};
+  }
+  DirectRouteScope(const DirectRouteScope&) = delete;
+  DirectRouteScope& operator=(const DirectRouteScope&) = delete;
+};
+
+intptr_t SendToWindow(void* target, uint32_t msg, uintptr_t wParam, intptr_t lParam) {
+  HWND window = static_cast<HWND>(target);
+  if (window && window == g_route.window) return g_route.procedure(window, msg, wParam, lParam);
+  return SendMessageA(window, msg, wParam, lParam);
 }
 
 bool Load(HINSTANCE instance) {
@@ -108,13 +139,19 @@ extern "C" __declspec(dllexport) int dll_Init(HWND window, HINSTANCE instance, T
 
 extern "C" __declspec(dllexport) void dll_Submit(const unsigned char* bytes, int count) {
   Guard(0, [&] {
-    if (bytes && count > 0) g_loaded->module->Frame().Submit(bytes, static_cast<size_t>(count));
+    korvane::ModuleFrame& frame = g_loaded->module->Frame();
+    korvane::DirectRouteScope route(frame.Window());
+    if (bytes && count > 0) frame.Submit(bytes, static_cast<size_t>(count));
     return 0;
   });
 }
 
 extern "C" __declspec(dllexport) int dll_Key(int keyCode) {
-  return Guard(0, [&] { return g_loaded->module->Frame().Key(keyCode); });
+  return Guard(0, [&] {
+    korvane::ModuleFrame& frame = g_loaded->module->Frame();
+    korvane::DirectRouteScope route(frame.Window());
+    return frame.Key(keyCode);
+  });
 }
 
 extern "C" __declspec(dllexport) int dll_PgmPfKeys(int flag) {
