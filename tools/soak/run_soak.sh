@@ -5,7 +5,8 @@
 # typed in between, memory sampled every minute. Prints the host's lines;
 # exits 1 when any type failed. With SOAK_PARALLEL=1 the types run at the
 # same time, each with its own X server and Wine prefix (logs in
-# build/soak/<type>.log).
+# build/soak/<type>.log). SOAK_DUMP=1 keeps every byte sent in
+# build/soak/<type>/sent.bin, for replaying a failure.
 #   tools/soak/run_soak.sh [type ...]
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -46,6 +47,8 @@ REGEDIT4
 [HKEY_CLASSES_ROOT\\Software\\Ambrel\\Korvane\\Settings]
 "TermName"="$type"
 "SuppressBanner"="Y"
+"RecordEvents"="${SOAK_DUMP:+Y}"
+"RecordIO"="${SOAK_DUMP:+Y}"
 
 [HKEY_CLASSES_ROOT\\Software\\Ambrel\\Korvane\\Terms\\$type]
 "TermDLL"="emu_$type.dll"
@@ -54,7 +57,8 @@ REG
   "$WINE" regedit /S "$(winpath "$work/korvane.reg")" >/dev/null 2>&1
   rm -f "$work/port"
   python3 "$root/tools/soak/soak_host.py" --port-file "$work/port" --term "$(term_of "$type")" \
-    --minutes "$minutes" --window "Korvane:" --pid-pattern "Korvane.exe -C N -P {port} 127" &
+    --minutes "$minutes" --window "Korvane:" --pid-pattern "Korvane.exe -C N -P {port} 127" \
+    --screenshot "$work/failure.png" ${SOAK_DUMP:+--dump "$work/sent.bin"} &
   host=$!
   for _ in $(seq 1 100); do [ -s "$work/port" ] && break; sleep 0.1; done
   "$WINE" "$KORVANE_WIN_BUILD/bin/Korvane.exe" -C N -P "$(cat "$work/port")" 127.0.0.1 >/dev/null 2>&1 &

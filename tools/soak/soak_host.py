@@ -20,15 +20,23 @@ import sys
 import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-IAC, DONT, DO, WONT, WILL = 255, 254, 253, 252, 251
+IAC, DONT, DO, WONT, WILL, SB, SE = 255, 254, 253, 252, 251, 250, 240
+
+# A telnet question for an option no client has: the client's refusal comes
+# in order with the data, after everything sent before the question.
+MARK = bytes([IAC, DO, 99])
+MARK_REPLY = bytes([IAC, WONT, 99])
 
 # Host output that puts each terminal back into a state where typed keys
-# reach the host: printer pass-through off, keyboard unlocked.
+# reach the host: pending strings ended, printer pass-through off,
+# keyboard unlocked.
 SANE = {
     "vt100": b"\x1b[4i\x1b[2l\x1b[m",
     "ansi": b"\x1b[4i\x1b[2l\x1b[m",
     "scoansi": b"\x12\x1b[2l\x1b[m",
-    "wy60": b"\x14\x1bu\x1b\"\x1bG0",
+    # DEL and CR end a function-key or label string first; monitor mode
+    # ends before the keyboard is unlocked (it would show the SO instead).
+    "wy60": b"\x7f\r\x14\x1bu\x0e\x1b\"\x1bG0",
 }
 CAPTURES = {
     "vt100": ["tests/modules/captures/*.bin",
@@ -60,6 +68,68 @@ def refuse_options(conn, data):
         conn.sendall(out)
 
 
+def without_telnet_commands(data):
+    """The client's data bytes: its negotiation (a window-size offer after
+    the host resized the screen, say) may come between typed characters."""
+    out = bytearray()
+    i = 0
+    while i < len(data):
+        if data[i] != IAC:
+            out.append(data[i])
+            i += 1
+        elif i + 1 < len(data) and data[i + 1] == IAC:
+            out.append(IAC)
+            i += 2
+        elif i + 1 < len(data) and data[i + 1] == SB:
+            end = data.find(bytes([IAC, SE]), i + 2)
+            i = len(data) if end < 0 else end + 2
+        elif i + 1 < len(data) and data[i + 1] in (WILL, WONT, DO, DONT):
+            i += 3
+        else:
+            i += 2
+    return bytes(out)
+
+
+class Typist:
+    """xdotool typing into the client's window. The window's X window can be
+    made again under it (BadWindow ends xdotool): then it starts again."""
+
+    def __init__(self, window):
+        self.window = window
+        self.process = None
+        self.restarts = -1
+
+    def start(self):
+        self.restarts += 1
+        self.process = subprocess.Popen(["xdotool", "-"], stdin=subprocess.PIPE, text=True)
+        self.process.stdin.write("search --sync --onlyvisible --name '%s' windowfocus --sync\n" % self.window)
+        self.process.stdin.flush()
+        time.sleep(1)
+
+    def type(self, word):
+        for _ in range(3):
+            if self.process is None or self.process.poll() is not None:
+                self.start()
+            try:
+                self.process.stdin.write("type --delay 5 %s\n" % word)
+                self.process.stdin.flush()
+                return
+            except OSError:
+                self.process = None
+
+    def died(self):
+        return self.process is None or self.process.poll() is not None
+
+    def close(self):
+        if self.process is None:
+            return
+        try:
+            self.process.stdin.close()
+        except OSError:
+            pass
+        self.process.wait()
+
+
 def resident_kb(pattern):
     try:
         pids = subprocess.run(["pgrep", "-f", pattern], capture_output=True, text=True).stdout.split()
@@ -86,6 +156,8 @@ def main():
                         help="pgrep pattern of the client; {port} stands for the listening port")
     parser.add_argument("--window", default="Korvane")
     parser.add_argument("--seed", type=int, default=1)
+    parser.add_argument("--screenshot", help="PNG of the screen written when the soak fails")
+    parser.add_argument("--dump", help="file that gets every byte sent to the client")
     args = parser.parse_args()
     rng = random.Random(args.seed)
     material = captures(args.term)
@@ -99,11 +171,16 @@ def main():
         f.write(str(port))
     server.settimeout(60)
     conn, _ = server.accept()
-    conn.sendall(bytes([IAC, WILL, 1, IAC, WILL, 3]))
-    typist = subprocess.Popen(["xdotool", "-"], stdin=subprocess.PIPE, text=True)
-    typist.stdin.write("search --sync --onlyvisible --name '%s' windowfocus --sync\n" % args.window)
-    typist.stdin.flush()
-    time.sleep(1)
+    dump = open(args.dump, "wb") if args.dump else None
+
+    def send(data):
+        if dump:
+            dump.write(data)
+            dump.flush()
+        conn.sendall(data)
+    send(bytes([IAC, WILL, 1, IAC, WILL, 3]))
+    typist = Typist(args.window)
+    typist.start()
 
     start = time.monotonic()
     end = start + args.minutes * 60
@@ -132,19 +209,42 @@ def main():
                 burst = bytes(rng.randrange(256) for _ in range(rng.randint(1, 2048)))
             burst = burst.replace(bytes([IAC]), bytes([IAC, IAC]))
             try:
-                conn.sendall(burst)
+                send(burst)
             except OSError:
                 failure = "the connection broke"
                 break
             sent += len(burst)
+        # The terminal made ready for typing; keys typed before the client
+        # has taken that in could meet a keyboard the burst locked, so the
+        # answer to a telnet question sent after it is awaited first.
+        send(SANE[args.term] + MARK)
+        deadline = time.monotonic() + 60
+        while MARK_REPLY not in received:
+            conn.settimeout(max(0.05, deadline - time.monotonic()))
+            try:
+                data = conn.recv(65536)
+            except socket.timeout:
+                data = None
+            if not data:
+                failure = "the client did not take in the host's output within 60 s"
+                break
+            refuse_options(conn, data)
+            received = (received + data)[-65536:]
+        if failure:
+            break
+        received = received[received.index(MARK_REPLY) + len(MARK_REPLY):]
         # A word typed; it must come back within the timeout.
-        conn.sendall(SANE[args.term])
         word = "".join(rng.choice("abcdefghijklmnopqrstuvwxyz") for _ in range(6))
-        typist.stdin.write("type --delay 5 %s\n" % word)
-        typist.stdin.flush()
+        typist.type(word)
         typed += 1
         deadline = time.monotonic() + 20
-        while word.encode() not in received:
+        retyped = False
+        while word.encode() not in without_telnet_commands(received):
+            if typist.died() and not retyped:
+                # Keys typed while the X window was being made again went
+                # nowhere: the word is typed once more.
+                retyped = True
+                typist.type(word)
             conn.settimeout(max(0.05, deadline - time.monotonic()))
             try:
                 data = conn.recv(65536)
@@ -157,11 +257,14 @@ def main():
             received = (received + data)[-65536:]
         if not failure:
             delivered += 1
-            received = received[received.index(word.encode()) + len(word):]
-    typist.stdin.close()
-    typist.wait()
-    print("summary %s: %.1f minutes, %d bytes sent, %d/%d words delivered, resident kB first %s, max %s, last %s%s"
-          % (args.term, (time.monotonic() - start) / 60, sent, delivered, typed,
+            received = b""
+    if failure and args.screenshot:
+        # What the screen showed when it went wrong.
+        subprocess.run(["import", "-window", "root", args.screenshot], capture_output=True)
+    typist.close()
+    print("summary %s: %.1f minutes, %d bytes sent, %d/%d words delivered, typist restarted %d times, "
+          "resident kB first %s, max %s, last %s%s"
+          % (args.term, (time.monotonic() - start) / 60, sent, delivered, typed, typist.restarts,
              samples[0] if samples else "-", max(samples) if samples else "-", samples[-1] if samples else "-",
              ", FAILED: " + failure if failure else ""))
     return 1 if failure else 0
