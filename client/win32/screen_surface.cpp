@@ -122,9 +122,9 @@ void Win32Surface::BeginBatch() { batching_ = true; }
 void Win32Surface::EndBatch(bool moreWaiting) {
   if (!batching_) return;
   batching_ = false;
-  if (anyStale_ && moreWaiting && window_ && GetTickCount() - lastFrame_ < kFrameIntervalMs) {
+  if (window_ && !pacer_.PaintNow(moreWaiting, GetTickCount())) {
     // The caret stays hidden until the frame is painted.
-    if (!frameTimer_) frameTimer_ = SetTimer(window_, kFrameTimerId, kFrameIntervalMs, FrameTimerProc) != 0;
+    if (!frameTimer_) frameTimer_ = SetTimer(window_, kFrameTimerId, FramePacer::kIntervalMs, FrameTimerProc) != 0;
     if (frameTimer_) return;
   }
   PaintFrame();
@@ -136,43 +136,26 @@ void Win32Surface::PaintFrame() {
     frameTimer_ = false;
   }
   FlushDeferred();
-  lastFrame_ = GetTickCount();
+  pacer_.Painted(GetTickCount());
   if (caretWanted_) {
     caretWanted_ = false;
     ShowCaretAt(caretRow_, caretColumn_);
   }
 }
 
-void Win32Surface::MarkStale(int top, int bottom) {
-  top = std::max(top, 0);
-  bottom = std::min(bottom, App().screen.totalRows() - 1);
-  if (top > bottom) return;
-  if (staleRows_.size() < static_cast<size_t>(bottom) + 1) staleRows_.resize(static_cast<size_t>(bottom) + 1);
-  std::fill(staleRows_.begin() + top, staleRows_.begin() + bottom + 1, true);
-  anyStale_ = true;
-}
+void Win32Surface::MarkStale(int top, int bottom) { pacer_.Note(top, bottom, App().screen.totalRows()); }
 
 void Win32Surface::FlushDeferred() {
-  if (!anyStale_) return;
-  anyStale_ = false;
-  // The grid may have shrunk since the rows were noted.
-  const int rows = std::min(static_cast<int>(staleRows_.size()), App().screen.totalRows());
-  if (window_ && App().screen.IsAllocated() && rows > 0) {
-    // Painting under a shown caret would leave its inverted cell behind.
-    bool caretWasShown = caretShown_;
-    if (caretWasShown) ::HideCaret(window_);
-    HDC dc = GetDC(window_);
-    for (int row = 0; row < rows; ++row) {
-      if (!staleRows_[row]) continue;
-      int last = row;
-      while (last + 1 < rows && staleRows_[last + 1]) ++last;
-      PaintRows(dc, 0, row, last);
-      row = last;
-    }
-    ReleaseDC(window_, dc);
-    if (caretWasShown) ::ShowCaret(window_);
-  }
-  std::fill(staleRows_.begin(), staleRows_.end(), false);
+  if (!pacer_.HasStale()) return;
+  auto ranges = pacer_.TakeStaleRanges(App().screen.totalRows());
+  if (!window_ || !App().screen.IsAllocated() || ranges.empty()) return;
+  // Painting under a shown caret would leave its inverted cell behind.
+  bool caretWasShown = caretShown_;
+  if (caretWasShown) ::HideCaret(window_);
+  HDC dc = GetDC(window_);
+  for (const auto& [top, bottom] : ranges) PaintRows(dc, 0, top, bottom);
+  ReleaseDC(window_, dc);
+  if (caretWasShown) ::ShowCaret(window_);
 }
 
 void Win32Surface::InvalidateAll() {
@@ -315,8 +298,8 @@ void Win32Surface::BlinkTick() {
 
 void Win32Surface::Release() {
   if (frameTimer_ && window_) KillTimer(window_, kFrameTimerId);
-  frameTimer_ = anyStale_ = false;
-  staleRows_.clear();
+  frameTimer_ = false;
+  pacer_.Clear();
   if (blinkTimer_) KillTimer(nullptr, blinkTimer_);
   blinkTimer_ = 0;
   App().blink.SetRunning(false);

@@ -6,9 +6,8 @@
 
 #include <windows.h>
 
-#include <vector>
-
 #include "display_handler.h"
+#include "frame_pacing.h"
 #include "run_drawing.h"
 
 namespace korvane {
@@ -33,10 +32,9 @@ class Win32Surface : public Surface {
   void Beep() override;
 
   // While a block of host data is taken in, nothing is drawn: the rows it
-  // changes are noted and painted from the model once at the end, and the
-  // caret is shown once. While more host output waits, frames closer
-  // together than kFrameIntervalMs are skipped (a timer paints the last
-  // one), so a flood costs a paint per frame instead of one per line.
+  // changes are noted and painted from the model at the end (FramePacer),
+  // and the caret is shown once. A frame skipped while more host output
+  // waits is painted by a timer if none follows.
   void BeginBatch();
   void EndBatch(bool moreWaiting);
   // Paints the noted rows now. Immediate drawing does this first, so the
@@ -44,7 +42,6 @@ class Win32Surface : public Surface {
   void FlushDeferred();
   // A frame: the noted rows painted, then the caret shown where it was asked.
   void PaintFrame();
-  static constexpr unsigned kFrameIntervalMs = 20;
   static constexpr UINT_PTR kFrameTimerId = 92;
 
   // WM_PAINT: the update rectangle's cells, then the caret.
@@ -75,10 +72,8 @@ class Win32Surface : public Surface {
   uint32_t brushColour_ = 0;
   UINT_PTR blinkTimer_ = 0;
   bool batching_ = false;
-  std::vector<bool> staleRows_;  // by buffer row, while drawing is deferred
-  bool anyStale_ = false;
+  FramePacer pacer_;
   bool frameTimer_ = false;
-  DWORD lastFrame_ = 0;
   void MarkStale(int top, int bottom);
   bool caretWanted_ = false;
   int caretRow_ = 0, caretColumn_ = 0;
