@@ -147,6 +147,32 @@ def resident_kb(pattern):
     return best
 
 
+class ClientReader:
+    """What the client sends, kept (the last 64 KB) until looked for."""
+
+    def __init__(self, conn):
+        self.conn = conn
+        self.received = b""
+
+    def read_until(self, found, seconds, while_waiting=None):
+        """True once found(received) holds; False after `seconds` or when
+        the connection ends. while_waiting runs before every read."""
+        deadline = time.monotonic() + seconds
+        while not found(self.received):
+            if while_waiting:
+                while_waiting()
+            self.conn.settimeout(max(0.05, deadline - time.monotonic()))
+            try:
+                data = self.conn.recv(65536)
+            except socket.timeout:
+                data = None
+            if not data:
+                return False
+            refuse_options(self.conn, data)
+            self.received = (self.received + data)[-65536:]
+        return True
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--port-file", required=True)
@@ -187,7 +213,7 @@ def main():
     next_sample = start
     sent = typed = delivered = 0
     samples = []
-    received = b""
+    reader = ClientReader(conn)
     failure = None
     while time.monotonic() < end and not failure:
         if time.monotonic() >= next_sample:
@@ -214,50 +240,35 @@ def main():
                 failure = "the connection broke"
                 break
             sent += len(burst)
+        if failure:
+            break
         # The terminal made ready for typing; keys typed before the client
         # has taken that in could meet a keyboard the burst locked, so the
         # answer to a telnet question sent after it is awaited first.
         send(SANE[args.term] + MARK)
-        deadline = time.monotonic() + 60
-        while MARK_REPLY not in received:
-            conn.settimeout(max(0.05, deadline - time.monotonic()))
-            try:
-                data = conn.recv(65536)
-            except socket.timeout:
-                data = None
-            if not data:
-                failure = "the client did not take in the host's output within 60 s"
-                break
-            refuse_options(conn, data)
-            received = (received + data)[-65536:]
-        if failure:
+        if not reader.read_until(lambda got: MARK_REPLY in got, 60):
+            failure = "the client did not take in the host's output within 60 s"
             break
-        received = received[received.index(MARK_REPLY) + len(MARK_REPLY):]
+        reader.received = reader.received[reader.received.index(MARK_REPLY) + len(MARK_REPLY):]
         # A word typed; it must come back within the timeout.
         word = "".join(rng.choice("abcdefghijklmnopqrstuvwxyz") for _ in range(6))
         typist.type(word)
         typed += 1
-        deadline = time.monotonic() + 20
-        retyped = False
-        while word.encode() not in without_telnet_commands(received):
+        retyped = []
+
+        def retype_after_restart():
+            # Keys typed while the X window was being made again went
+            # nowhere: the word is typed once more.
             if typist.died() and not retyped:
-                # Keys typed while the X window was being made again went
-                # nowhere: the word is typed once more.
-                retyped = True
+                retyped.append(True)
                 typist.type(word)
-            conn.settimeout(max(0.05, deadline - time.monotonic()))
-            try:
-                data = conn.recv(65536)
-            except socket.timeout:
-                data = None
-            if not data:
-                failure = "word %d (%s) never arrived: %r" % (typed, word, received[-80:])
-                break
-            refuse_options(conn, data)
-            received = (received + data)[-65536:]
-        if not failure:
-            delivered += 1
-            received = b""
+
+        if not reader.read_until(lambda got: word.encode() in without_telnet_commands(got), 20,
+                                 retype_after_restart):
+            failure = "word %d (%s) never arrived: %r" % (typed, word, reader.received[-80:])
+            break
+        delivered += 1
+        reader.received = b""
     if failure and args.screenshot:
         # What the screen showed when it went wrong.
         subprocess.run(["import", "-window", "root", args.screenshot], capture_output=True)
