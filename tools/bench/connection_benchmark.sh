@@ -3,14 +3,14 @@
 # Wine and, as the peer, Debian's PuTTY, each against the same benchmark host
 # (connection_bench_host.py) over loopback. Prints figures; fails only when
 # a client cannot be run at all.
-#   BENCH_MB (default 1) megabytes per throughput run.
+#   BENCH_MB (default 8) megabytes per throughput run.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 source "$root/scripts/wine_env.sh"
-mb=${BENCH_MB:-1}
+mb=${BENCH_MB:-8}
 work=$root/build/bench-connection
 mkdir -p "$work"
 host=$root/tools/bench/connection_bench_host.py
