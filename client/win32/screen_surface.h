@@ -37,9 +37,6 @@ class Win32Surface : public Surface {
   // waits is painted by a timer if none follows.
   void BeginBatch();
   void EndBatch(bool moreWaiting);
-  // Paints the noted rows now. Immediate drawing does this first, so the
-  // pixels it moves or draws over are the model's.
-  void FlushDeferred();
   // A frame: the noted rows painted, then the caret shown where it was asked.
   void PaintFrame();
   static constexpr UINT_PTR kFrameTimerId = 92;
@@ -75,6 +72,9 @@ class Win32Surface : public Surface {
   FramePacer pacer_;
   bool frameTimer_ = false;
   void MarkStale(int top, int bottom);
+  // Paints the noted rows now. Immediate drawing does this first, so the
+  // pixels it moves or draws over are the model's.
+  void FlushDeferred();
   bool caretWanted_ = false;
   int caretRow_ = 0, caretColumn_ = 0;
   bool CopyRows(HDC dc, int top, int bottom, int lines);
