@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
 # Installs every Debian package the build, the run command and the tests need.
 # Idempotent: when everything is present it only checks and returns.
+#   scripts/bootstrap.sh            what the build, the run command and the tests use
+#   scripts/bootstrap.sh --capture  also the programs the capture tools record
+#                                   (tools/capture_program.py, tools/conformance/)
+#   scripts/bootstrap.sh --list     prints the package list and installs nothing
 set -euo pipefail
 
 native_pkgs=(
@@ -9,12 +13,25 @@ native_pkgs=(
   googletest libgtest-dev libgmock-dev
   libfreetype-dev fonts-dejavu-core fonts-go xfonts-base
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils imagemagick
   socat inetutils-telnetd putty xdotool libvterm-dev
+  dialog ncurses-term ncurses-bin
+  debootstrap bubblewrap
   cups-daemon cups-client ghostscript
   python3 zip unzip
 )
 i386_pkgs=(wine32:i386)
+# Recorded programs and the reference terminal; the captures are committed,
+# so nothing in the test command needs these.
+capture_pkgs=(tmux procps htop mc nano whiptail man-db manpages vim less dialog ncurses-term)
+
+case "${1:-}" in
+  --list) printf '%s\n' "${native_pkgs[@]}" "${i386_pkgs[@]}"; exit 0 ;;
+  --capture) native_pkgs+=("${capture_pkgs[@]}") ;;
+  "") ;;
+  *) echo "bootstrap: unknown option $1" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${native_pkgs[@]}" "${i386_pkgs[@]}"; do
