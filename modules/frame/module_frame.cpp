@@ -21,6 +21,7 @@ void ModuleFrame::ReadSettingsOnce(const char* name) {
   if (auto initial = ReadSetting("InitialScreen")) screen = ParseInitialScreen(*initial);
   auto termType = ReadSetting("TermType");
   SetTermType(termType && !termType->empty() ? *termType : std::string(defaults_.termType));
+  hostCompatibility = SettingIsY(kHostCompatibilityValue);
   settingsRead_ = true;
   emulator_->ReadSettings();
 }

@@ -75,6 +75,9 @@ class ModuleFrame {
   PrinterPassThrough printer;
   ScreenSettings screen;
   bool logUnrecognised = false;
+  // Terms\<type> HostCompatibility "Y": the emulator also takes the
+  // sequences of today's ncurses hosts; off, it keeps its own table exactly.
+  bool hostCompatibility = false;
 
  private:
   void ReadSettingsOnce(const char* name);

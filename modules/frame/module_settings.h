@@ -26,6 +26,9 @@ ScreenSettings ParseInitialScreen(std::string_view text);
 // "%d,%d,%c" with Y or N.
 std::string FormatInitialScreen(const ScreenSettings& screen);
 
+// The per-type switch of the extra host sequences ("Y"/"N", absent = "N").
+inline constexpr const char* kHostCompatibilityValue = "HostCompatibility";
+
 // The longest TermType kept; the client announces it to the host.
 inline constexpr size_t kTermTypeLimit = 1023;
 
