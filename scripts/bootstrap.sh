@@ -21,7 +21,11 @@ native_pkgs=(
   cups-daemon cups-client ghostscript
   python3 zip unzip
 )
-i386_pkgs=(wine32:i386)
+# Wine's 32-bit side loads these when present, as the 64-bit side does its
+# own: CUPS for the printers, the X extensions for drawing, cursors and
+# screens. Without them the i686 programs would print and draw otherwise.
+i386_pkgs=(wine32:i386 libcups2:i386 libxrender1:i386 libxrandr2:i386 libxi6:i386 libxcursor1:i386
+           libxfixes3:i386 libxinerama1:i386 libxcomposite1:i386 libxxf86vm1:i386)
 # Recorded programs and the reference terminal; the captures are committed,
 # so nothing in the test command needs these.
 capture_pkgs=(tmux procps htop mc nano whiptail man-db manpages vim less dialog ncurses-term)

@@ -8,8 +8,13 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 "$root/scripts/bootstrap.sh"
+# The i686 build that ships, emulated where the kernel cannot run it.
+source "$root/scripts/i386_support.sh"
+if [ -z "${KORVANE_WINE_ARCH:-}" ] && [ "$(korvane_i386_mode)" != none ]; then export KORVANE_WINE_ARCH=win32; fi
 source "$root/scripts/wine_env.sh"
 "$root/scripts/build.sh" win32 "$(basename "$KORVANE_WIN_BUILD")"
+wine_namespace_up
+echo "== running the $(wine_build_name)"
 
 run=$root/build/run
 mkdir -p "$run"
@@ -79,7 +84,7 @@ connect_args="-P $demo_port 127.0.0.1"
 
 cd "$bin"
 if [ -n "${DISPLAY:-}" ]; then
-  echo "== starting Korvane.exe on $DISPLAY"
+  echo "== starting Korvane.exe ($(wine_build_name)) on $DISPLAY"
   "$WINE" "$bin/Korvane.exe" $connect_args || true
 else
   shot=$run/korvane-window.bmp
@@ -91,7 +96,7 @@ wait-window Korvane *
 sleep 2000
 screenshot $(winpath "$shot")
 KVT
-  echo "== starting Korvane.exe under Xvfb"
+  echo "== starting Korvane.exe ($(wine_build_name)) under Xvfb"
   xvfb-run -a -s "-screen 0 1024x768x24" \
     "$WINE" "$KORVANE_WIN_BUILD/test-bin/kvdriver.exe" "$(winpath "$run/show.kvt")" "BIN=$(winpath "$bin")" |
     2>/dev/null | tr -d '\r' | grep -E '^(ok|not ok)' || true

@@ -3,6 +3,10 @@
 # named) with the UI driver in a fresh prefix under the current X display.
 # Each script must end with its own "N passed, N failed" line: a program
 # that exits silently in a broken prefix is a failure, not a pass.
+#   KORVANE_WINE_ARCH=win32|win64   the build (see scripts/wine_env.sh)
+#   KORVANE_WINE_PACKAGE=1          the programs are the files a user
+#                                   installs: the build's korvane-1.8.3.4.zip,
+#                                   unzipped, instead of its bin folder
 set -u
 source "$(dirname "$0")/../../scripts/wine_env.sh"
 
@@ -13,7 +17,18 @@ mkdir -p "$work"
 rm -rf "$scratch"
 mkdir -p "$scratch"
 
-new_wine_prefix "$work/prefix"
+bin=$build/bin
+if [ "${KORVANE_WINE_PACKAGE:-0}" = 1 ]; then
+  "$KORVANE_ROOT/scripts/package.sh" "$KORVANE_WINE_ARCH" >/dev/null || exit 1
+  zip=$KORVANE_ROOT/build/korvane-1.8.3.4.zip
+  [ "$KORVANE_WINE_ARCH" = win64 ] && zip=$build/korvane-1.8.3.4.zip
+  bin=$work/package
+  rm -rf "$bin"
+  unzip -q "$zip" -d "$bin" || exit 1
+fi
+echo "Wine: $(wine_build_name), programs from $bin"
+
+new_wine_prefix "$work/prefix" || exit 1
 
 scripts=("$@")
 [ ${#scripts[@]} -eq 0 ] && scripts=("$KORVANE_ROOT"/tests/wine/scripts/*.kvt)
@@ -34,7 +49,7 @@ for script in "${scripts[@]}"; do
   helper_vars=()
   [ -x "$helper" ] && mapfile -t helper_vars < <("$helper" start "$scratch/$name")
   env "${helper_vars[@]}" "$WINE" "$build/test-bin/kvdriver.exe" "$(winpath "$script")" \
-      "BIN=$(winpath "$build/bin")" "SCRATCH=$(winpath "$scratch/$name")" \
+      "BIN=$(winpath "$bin")" "SCRATCH=$(winpath "$scratch/$name")" \
       "SCRATCH_UNIX=$scratch/$name" "${helper_vars[@]}" >"$out.raw" 2>&1
   status=$?
   [ -x "$helper" ] && "$helper" stop "$scratch/$name"
@@ -56,5 +71,5 @@ for script in "${scripts[@]}"; do
 done
 wineserver -k >/dev/null 2>&1 || true
 
-echo "Wine ($KORVANE_WINE_ARCH): $total_passed passed, $((total_failed + ${#broken[@]})) failed"
+echo "Wine ($(wine_build_name)): $total_passed passed, $((total_failed + ${#broken[@]})) failed"
 [ "$total_failed" -eq 0 ] && [ ${#broken[@]} -eq 0 ]
