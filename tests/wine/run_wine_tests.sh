@@ -49,7 +49,8 @@ for script in "${scripts[@]}"; do
   helper_vars=()
   [ -x "$helper" ] && mapfile -t helper_vars < <("$helper" start "$scratch/$name")
   env "${helper_vars[@]}" "$WINE" "$build/test-bin/kvdriver.exe" "$(winpath "$script")" \
-      "BIN=$(winpath "$bin")" "SCRATCH=$(winpath "$scratch/$name")" \
+      "BIN=$(winpath "$bin")" "TEST_BIN=$(winpath "$build/test-bin")" "ROOT=$(winpath "$KORVANE_ROOT")" \
+      "SCRATCH=$(winpath "$scratch/$name")" \
       "SCRATCH_UNIX=$scratch/$name" "${helper_vars[@]}" >"$out.raw" 2>&1
   status=$?
   [ -x "$helper" ] && "$helper" stop "$scratch/$name"
