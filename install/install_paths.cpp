@@ -28,6 +28,34 @@ std::vector<std::string> DirectoryPrefixes(const std::string& path) {
   return prefixes;
 }
 
+namespace {
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// "X:\", "\\SERVER\SHARE\" or a bare separator.
+bool IsRoot(std::string path) {
+  while (!path.empty() && IsSeparator(path.back())) path.pop_back();
+  if (path.empty()) return true;
+  if (path.size() == 2 && path[1] == ':') return true;
+  if (path.size() > 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+    size_t share = path.find_first_of("\\/", 2);
+    return share == std::string::npos || path.find_first_of("\\/", share + 1) == std::string::npos;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::optional<std::string> UnsafeDirectoryReason(const std::string& directory, const std::string& windowsDirectory,
+                                                 const std::string& systemDirectory) {
+  if (IsRoot(directory)) return std::string("a drive root");
+  if (!windowsDirectory.empty() && SameDirectory(directory, NormaliseDirectory(windowsDirectory)))
+    return std::string("the Windows directory");
+  if (!systemDirectory.empty() && SameDirectory(directory, NormaliseDirectory(systemDirectory)))
+    return std::string("the system directory");
+  return std::nullopt;
+}
+
 bool MatchesPattern(const std::string& name, const std::string& pattern) {
   // Iterative match with one backtrack point per '*'.
   size_t n = 0, p = 0, starP = std::string::npos, starN = 0;

@@ -37,6 +37,8 @@ class Installation {
 
   InstallParameters InitialParameters();
   bool GetParameters();
+  bool SaveInstallDir();
+  bool UpdateClones();
   void Step(const std::string& name) {
     sys_.ShowProgress(name);
     s_.log.Line(name);
@@ -66,7 +68,7 @@ bool Installation::PreChecks() {
     case BoxAnswer::Yes: break;
     default: return false;
   }
-  sys_.OpenThroughShell(kProductWebPage);
+  sys_.OpenThroughShell(kProductWebAddress);
   sys_.Sleep(3500);
   return s_.Box("Do you want to continue the installation?", kInstallCaption, BoxButtons::YesNo,
                 BoxIcon::Question) == BoxAnswer::Yes;
@@ -88,12 +90,35 @@ InstallParameters Installation::InitialParameters() {
 }
 
 bool Installation::GetParameters() {
-  auto chosen = sys_.AskParameters(InitialParameters());
-  if (!chosen) return false;
-  params_ = *chosen;
-  params_.directory = NormaliseDirectory(params_.directory.substr(0, 259));
-  s_.store.WriteTextCreatingKey("Defaults", "InstallDir", params_.directory);
-  return true;
+  InstallParameters shown = InitialParameters();
+  for (;;) {
+    auto chosen = sys_.AskParameters(shown);
+    if (!chosen) return false;
+    // A refused directory brings the window back with what was typed.
+    if (auto directory = s_.UsableDirectory(chosen->directory.substr(0, 259))) {
+      params_ = *chosen;
+      params_.directory = NormaliseDirectory(*directory);
+      return true;
+    }
+    shown = *chosen;
+  }
+}
+
+// Removal finds the directory through InstallDir: an installation it could
+// not find again must not count as done.
+bool Installation::SaveInstallDir() {
+  if (s_.store.WriteTextCreatingKey("Defaults", "InstallDir", params_.directory)) return true;
+  s_.Box("Couldn't write the installation directory to the registry", "System Error", BoxButtons::Ok,
+         BoxIcon::Error);
+  return false;
+}
+
+bool Installation::UpdateClones() {
+  ShippedTermsResult result = WriteShippedTerms(s_.store);
+  if (result.failed.empty()) return true;
+  for (const std::string& key : result.failed) s_.log.Linef("Couldn't write %s", key.c_str());
+  s_.Box("Couldn't write the terminal types to the registry", "System Error", BoxButtons::Ok, BoxIcon::Error);
+  return false;
 }
 
 bool Installation::CreateDir() {
@@ -178,6 +203,7 @@ bool Installation::RunSettings() {
 bool Installation::Install() {
   s_.log.Line("Perform installation");
   if (!GetParameters()) return Fail("Failed GetParameters");
+  if (!SaveInstallDir()) return Fail("Failed SaveInstallDir");
   if (!sys_.OpenProgress()) return Fail("Failed OpenProgressWindow");
   progressOpen_ = true;
   Step("Start Installation...");
@@ -190,7 +216,7 @@ bool Installation::Install() {
   Step("Create HOSTS file...");
   CreateHostsFile();
   Step("Update clones...");
-  WriteShippedTerms(s_.store);
+  if (!UpdateClones()) return Fail("Failed UpdateClones");
   Step("Done.");
   sys_.CloseProgress();
   progressOpen_ = false;

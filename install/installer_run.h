@@ -8,6 +8,7 @@
 #include "install_command_line.h"
 #include "install_log.h"
 #include "installer_system.h"
+#include "product_addresses.h"
 
 namespace korvane {
 
@@ -15,8 +16,6 @@ inline constexpr const char kInstallCaption[] = "Korvane Installation";
 inline constexpr const char kUninstallCaption[] = "Korvane Uninstall";
 inline constexpr const char kProductVersion[] = "1.8.3";
 inline constexpr const char kDefaultInstallDirectory[] = "c:\\Program Files\\Korvane";
-inline constexpr const char kProductWebPage[] = "https://www.ambrel.example/korvane/";
-inline constexpr const char kFeedbackMail[] = "mailto:korvane-feedback@ambrel.example?subject=Korvane%201.8.3";
 
 struct InstallerContext {
   std::string currentDirectory;  // upper-cased, ending in "\"
@@ -46,6 +45,10 @@ struct InstallerServices {
     return system.ShowMessage(text, caption, buttons, icon);
   }
   std::string LogPath(InstallAction action) const { return context.tempDirectory + LogFileName(action); }
+  // The directory text made absolute (not yet normalised); nothing, after a
+  // box that says why, when it is blank, a drive root or the Windows or
+  // system directory.
+  std::optional<std::string> UsableDirectory(const std::string& text);
   // The start-menu folder "Korvane": upper-cased programs folder, "\", name.
   std::optional<std::string> MenuFolder();
 };

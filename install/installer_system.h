@@ -74,6 +74,10 @@ class InstallerSystem {
 
   virtual std::optional<std::string> StartMenuProgramsFolder() = 0;
   virtual std::string SystemDirectory() = 0;
+  virtual std::string WindowsDirectory() = 0;
+  // The path made absolute against the working directory, "." and ".."
+  // resolved; as given when that cannot be done.
+  virtual std::string FullPath(const std::string& path) = 0;
   virtual bool BeginLinks() = 0;
   virtual bool CreateLink(const MenuLink& link, const std::string& linkPath) = 0;
   virtual void EndLinks() = 0;

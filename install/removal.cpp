@@ -44,13 +44,22 @@ class Removal {
 };
 
 bool Removal::FindDirectory() {
+  std::string text;
   if (s_.options.haveDirectory) {
-    directory_ = NormaliseDirectory(s_.options.directory);
-    return true;
+    text = s_.options.directory;
+  } else {
+    auto stored = ReadText(s_.store, "Defaults", "InstallDir");
+    if (!stored || stored->empty()) {
+      s_.log.Line("Failed getting InstallDir");
+      s_.log.Line("You can force this by using '-D dir' on the command line");
+      return false;
+    }
+    text = *stored;
   }
-  auto stored = ReadText(s_.store, "Defaults", "InstallDir");
-  if (!stored || stored->empty()) return false;
-  directory_ = *stored;
+  // Every plain file of the directory goes: never a root or the system's own.
+  auto directory = s_.UsableDirectory(text);
+  if (!directory) return false;
+  directory_ = NormaliseDirectory(*directory);
   return true;
 }
 
@@ -139,7 +148,7 @@ bool Removal::RemoveNow() {
     return false;
   }
   if (feedback) {
-    sys_.OpenThroughShell(kFeedbackMail);
+    sys_.OpenThroughShell(std::string("mailto:") + kSupportMailAddress + "?subject=Korvane%201.8.3");
     sys_.Sleep(2000);
   }
   const char* failure = nullptr;
@@ -161,11 +170,7 @@ bool Removal::RemoveNow() {
 
 bool Removal::Run(bool& handedOver) {
   s_.log.Line("PerformRemoval");
-  if (!FindDirectory()) {
-    s_.log.Line("Failed getting InstallDir");
-    s_.log.Line("You can force this by using '-D dir' on the command line");
-    return false;
-  }
+  if (!FindDirectory()) return false;
   s_.log.Linef("Installation dir: %s", directory_.c_str());
   if (!s_.options.removeNow) return HandOver(handedOver);
   return RemoveNow();

@@ -36,16 +36,21 @@ const std::vector<ShippedTerm>& ShippedTerms() {
   return terms;
 }
 
-std::vector<std::string> WriteShippedTerms(ConfigStore& store) {
-  std::vector<std::string> written;
+ShippedTermsResult WriteShippedTerms(ConfigStore& store) {
+  ShippedTermsResult result;
   for (const ShippedTerm& term : ShippedTerms()) {
     auto module = ReadText(store, term.key, "TermDLL");
     if (module && !module->empty()) continue;
-    // Failed writes are not reported: the settings program can repair a type.
-    for (const auto& [name, value] : term.values) store.WriteTextCreatingKey(term.key, name, value);
-    written.push_back(term.key);
+    bool ok = true;
+    for (const auto& [name, value] : term.values) ok = store.WriteTextCreatingKey(term.key, name, value) && ok;
+    if (ok) {
+      result.written.push_back(term.key);
+    } else {
+      store.DeleteValue(term.key, "TermDLL");
+      result.failed.push_back(term.key);
+    }
   }
-  return written;
+  return result;
 }
 
 }  // namespace korvane

@@ -17,7 +17,13 @@ struct ShippedTerm {
 
 const std::vector<ShippedTerm>& ShippedTerms();
 
-// Writes the missing types; returns the keys written.
-std::vector<std::string> WriteShippedTerms(ConfigStore& store);
+struct ShippedTermsResult {
+  std::vector<std::string> written;
+  std::vector<std::string> failed;  // a value could not be written
+};
+
+// Writes the missing types. A type that could not be written whole loses
+// its TermDLL again, so that the next installation writes it anew.
+ShippedTermsResult WriteShippedTerms(ConfigStore& store);
 
 }  // namespace korvane

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks the built i686 deliverables: 32-bit PE files, no MinGW runtime DLLs
-# needed, and the exact export names of every library.
+# needed, the exact export names of every library, and the zip: exactly the
+# deliverables, its text files with CR LF line ends.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 bin=$root/build/win32/bin
@@ -66,17 +67,34 @@ help_file_ok() {
 }
 check "korvane.hlp beside Korvane.exe has a topic for every help context" help_file_ok
 
-# The distributable: every deliverable at the top of the archive.
+# The distributable: exactly the deliverables, at the top of the archive,
+# the text files with CR LF line ends.
 package_ok() {
-  local zip=$root/build/korvane-1.8.3.4.zip list name
-  list=$(unzip -Z1 "$zip" 2>/dev/null) || return 1
-  for name in Install.exe Korvane.exe Settings.exe emu_vt100.dll emu_ansi.dll emu_scoansi.dll emu_wyse60.dll PfKey.DLL \
-              korvane.hlp hosts_sample readme.txt; do
-    grep -qx "$name" <<<"$list" || { echo "   $name not in the package"; return 1; }
-  done
-  [ "$(grep -c '^KV..x..[FS][AN]\.FNT$' <<<"$list")" -eq 48 ] || { echo "   not 48 font files in the package"; return 1; }
+  local zip=$root/build/korvane-1.8.3.4.zip want got w h family
+  got=$(unzip -Z1 "$zip" 2>/dev/null | sort) || return 1
+  want=$(
+    printf '%s\n' Install.exe Korvane.exe Settings.exe emu_vt100.dll emu_ansi.dll emu_scoansi.dll emu_wyse60.dll \
+      PfKey.DLL korvane.hlp hosts_sample readme.txt
+    for w in 04 05 06 07 08 09 10 11 12 13 14 15; do
+      h=$(printf '%02d' $((10#$w * 2)))
+      for family in FA FN SA SN; do echo "KV${w}x${h}${family}.FNT"; done
+    done)
+  want=$(sort <<<"$want")
+  [ "$want" = "$got" ] || { echo "   package differs:"; diff <(echo "$want") <(echo "$got") | grep '^[<>]' | sed 's/^/   /'; return 1; }
 }
-check "korvane-1.8.3.4.zip holds the deliverables" package_ok
+check "korvane-1.8.3.4.zip holds exactly the deliverables" package_ok
+
+# Every LF preceded by a CR, and the file ends with CR LF.
+crlf_ok() {  # name in the archive
+  local bytes
+  bytes=" $(unzip -p "$root/build/korvane-1.8.3.4.zip" "$1" 2>/dev/null | od -An -v -tx1 | tr -s ' \n' ' ')"
+  [[ $bytes == *" 0d 0a " ]] || return 1
+  bytes=${bytes// 0d 0a/}
+  [[ $bytes != *" 0a"* && $bytes != *" 0d"* ]]
+}
+for text in hosts_sample readme.txt; do
+  check "$text in the package has CR LF line ends" crlf_ok "$text"
+done
 
 echo "Deliverables: $failed failed"
 [ "$failed" -eq 0 ]

@@ -31,8 +31,13 @@ for font in "$bin"/KV??x??[FS][AN].FNT; do
   fonts=$((fonts + 1))
 done
 [ "$fonts" -eq 48 ] || { echo "package.sh: $fonts font files in $bin, 48 wanted" >&2; missing=1; }
-take "$root/install/package/hosts_sample" hosts_sample
-take "$root/install/package/readme.txt" readme.txt
+# The text files are opened in Notepad on Windows, which wants CR LF; the
+# installer copies them as they are.
+take_text() {  # source, name in the archive
+  if [ -f "$1" ]; then sed 's/\r*$/\r/' "$1" >"$stage/$2"; else echo "package.sh: missing $1" >&2; missing=1; fi
+}
+take_text "$root/install/package/hosts_sample" hosts_sample
+take_text "$root/install/package/readme.txt" readme.txt
 [ "$missing" -eq 0 ] || exit 1
 
 rm -f "$zip_path"

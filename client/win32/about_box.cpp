@@ -7,15 +7,13 @@
 
 #include "client_app.h"
 #include "info_windows.h"
+#include "product_addresses.h"
 #include "resource_ids.h"
 #include "version.h"
 
 namespace korvane {
 
 namespace {
-
-constexpr const char kSupportMail[] = "support@korvane.example";
-constexpr const char kSupportWeb[] = "https://www.korvane.example/support/";
 
 // The fonts of the open about box; the dialog is modal, so one set serves.
 InfoFonts g_aboutFonts;
@@ -60,14 +58,14 @@ void Open(HWND dialog, const std::string& target) {
 INT_PTR CALLBACK ContactProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
-      SetDlgItemTextA(dialog, IDC_CONTACT_MAIL, kSupportMail);
-      SetDlgItemTextA(dialog, IDC_CONTACT_WEB, kSupportWeb);
+      SetDlgItemTextA(dialog, IDC_CONTACT_MAIL, kSupportMailAddress);
+      SetDlgItemTextA(dialog, IDC_CONTACT_WEB, kProductWebAddress);
       CentreWindow(dialog);
       return TRUE;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
-        case IDC_CONTACT_MAIL: Open(dialog, std::string("mailto:") + kSupportMail); break;
-        case IDC_CONTACT_WEB: Open(dialog, kSupportWeb); break;
+        case IDC_CONTACT_MAIL: Open(dialog, std::string("mailto:") + kSupportMailAddress); break;
+        case IDC_CONTACT_WEB: Open(dialog, kProductWebAddress); break;
         case IDOK:
         case IDCANCEL: EndDialog(dialog, IDOK); break;
         default: break;

@@ -167,6 +167,20 @@ std::string WindowsInstallerSystem::SystemDirectory() {
   return length > 0 && length < sizeof path ? std::string(path, length) : std::string("C:\\WINDOWS\\SYSTEM");
 }
 
+std::string WindowsInstallerSystem::WindowsDirectory() {
+  char path[MAX_PATH] = "";
+  UINT length = GetWindowsDirectoryA(path, sizeof path);
+  return length > 0 && length < sizeof path ? std::string(path, length) : std::string("C:\\WINDOWS");
+}
+
+std::string WindowsInstallerSystem::FullPath(const std::string& path) {
+  DWORD length = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+  if (length == 0) return path;
+  std::vector<char> buffer(length + 1);
+  DWORD got = GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+  return got > 0 && got < buffer.size() ? std::string(buffer.data(), got) : path;
+}
+
 bool WindowsInstallerSystem::BeginLinks() { return BeginShellLinks(); }
 
 bool WindowsInstallerSystem::CreateLink(const MenuLink& link, const std::string& linkPath) {

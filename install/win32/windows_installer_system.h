@@ -30,6 +30,8 @@ class WindowsInstallerSystem : public InstallerSystem {
   std::optional<SystemError> RemoveEmptyDirectory(const std::string& path) override;
   std::optional<std::string> StartMenuProgramsFolder() override;
   std::string SystemDirectory() override;
+  std::string WindowsDirectory() override;
+  std::string FullPath(const std::string& path) override;
   bool BeginLinks() override;
   bool CreateLink(const MenuLink& link, const std::string& linkPath) override;
   void EndLinks() override;

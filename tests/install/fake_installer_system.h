@@ -26,6 +26,9 @@ class FakeInstallerSystem : public InstallerSystem {
   bool lowColour = false, progressFails = false, startFails = false;
   std::optional<InstallParameters> parameters;  // nothing: the window is cancelled
   bool acceptParameters = true;
+  // Taken one per showing before `parameters`; nothing is a cancel.
+  std::deque<std::optional<InstallParameters>> parameterAnswers;
+  std::string workingDirectory = "C:\\WORK\\";
   std::optional<unsigned long> settingsExit = 0;
   std::optional<std::string> startMenu = std::string("C:\\Windows\\Start Menu\\Programs");
   std::set<std::string> registryKeys = {"SOFTWARE\\AMBREL\\KORVANE\\SETTINGS", "SOFTWARE\\AMBREL\\KORVANE\\DEFAULTS",
@@ -57,6 +60,8 @@ class FakeInstallerSystem : public InstallerSystem {
   std::optional<SystemError> RemoveEmptyDirectory(const std::string& path) override;
   std::optional<std::string> StartMenuProgramsFolder() override { return startMenu; }
   std::string SystemDirectory() override { return "C:\\WINDOWS\\SYSTEM32"; }
+  std::string WindowsDirectory() override { return "C:\\WINDOWS"; }
+  std::string FullPath(const std::string& path) override;
   bool BeginLinks() override { return true; }
   bool CreateLink(const MenuLink& link, const std::string& path) override;
   void EndLinks() override {}
@@ -69,11 +74,19 @@ class FakeInstallerSystem : public InstallerSystem {
   std::vector<std::string> CallsStarting(const std::string& prefix) const;
 };
 
+// An in-memory store whose keys named in `refused` (upper-cased) take no
+// values, as a registry the user may not write.
+class RefusingStore : public MemoryConfigStore {
+ public:
+  std::set<std::string> refused;
+  bool WriteTextCreatingKey(const std::string& key, const std::string& name, const std::string& text) override;
+};
+
 // One installer run over the fake and an in-memory store, its log kept as
 // messages without the time stamps.
 struct InstallerRig {
   FakeInstallerSystem system;
-  MemoryConfigStore store;
+  RefusingStore store;
   std::vector<std::string> log;
   int truncations = 0;
   InstallerContext context{"C:\\PACKAGE\\", "C:\\TEMP\\", "", false};

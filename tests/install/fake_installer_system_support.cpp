@@ -33,8 +33,22 @@ BoxAnswer FakeInstallerSystem::ShowMessage(const std::string& text, const std::s
 std::optional<InstallParameters> FakeInstallerSystem::AskParameters(const InstallParameters& initial) {
   shownParameters = initial;
   calls.push_back("parameters " + initial.directory);
+  if (!parameterAnswers.empty()) {
+    auto answer = parameterAnswers.front();
+    parameterAnswers.pop_front();
+    return answer;
+  }
   if (!acceptParameters) return std::nullopt;
   return parameters ? parameters : initial;
+}
+
+// Drive-absolute and UNC paths stay; "\x" takes drive C:, anything else
+// the working directory.
+std::string FakeInstallerSystem::FullPath(const std::string& path) {
+  if (path.size() > 2 && path[1] == ':' && (path[2] == '\\' || path[2] == '/')) return path;
+  if (path.size() > 1 && path[0] == '\\' && path[1] == '\\') return path;
+  if (!path.empty() && path[0] == '\\') return "C:" + path;
+  return workingDirectory + path;
 }
 
 bool FakeInstallerSystem::OpenProgress() {
@@ -122,6 +136,11 @@ std::vector<std::string> FakeInstallerSystem::CallsStarting(const std::string& p
   for (const std::string& call : calls)
     if (call.compare(0, prefix.size(), prefix) == 0) out.push_back(call);
   return out;
+}
+
+bool RefusingStore::WriteTextCreatingKey(const std::string& key, const std::string& name, const std::string& text) {
+  if (refused.count(ToUpper(key))) return false;
+  return MemoryConfigStore::WriteTextCreatingKey(key, name, text);
 }
 
 void InstallerRig::Run(const std::string& commandLine) {

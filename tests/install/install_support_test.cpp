@@ -2,6 +2,8 @@
 // the link table.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "copy_plan.h"
 #include "install_log.h"
 #include "install_paths.h"
@@ -73,20 +75,23 @@ TEST(CopyPlan, PatternsInOrderEachWithItsMatches) {
   EXPECT_EQ(plan[6].files, std::vector<std::string>{"readme.txt"});
 }
 
-// Records the order of the text writes.
+// Records the order of the text writes; "key\name" in `refused` fails.
 class OrderStore : public MemoryConfigStore {
  public:
   std::vector<std::string> writes;
+  std::set<std::string> refused;
   bool WriteTextCreatingKey(const std::string& key, const std::string& name, const std::string& text) override {
     writes.push_back(key + "\\" + name + "=" + text);
+    if (refused.count(key + "\\" + name)) return false;
     return MemoryConfigStore::WriteTextCreatingKey(key, name, text);
   }
 };
 
 TEST(ShippedTerms, AllNineIntoAnEmptyStoreInColumnOrder) {
   OrderStore store;
-  auto written = WriteShippedTerms(store);
-  EXPECT_EQ(written.size(), 9u);
+  auto result = WriteShippedTerms(store);
+  EXPECT_EQ(result.written.size(), 9u);
+  EXPECT_TRUE(result.failed.empty());
   EXPECT_EQ(store.writes.size(), 4u * 3 + 5u * 3 + 3u * 2 + 4u);
   EXPECT_EQ(std::vector<std::string>(store.writes.begin(), store.writes.begin() + 4),
             (std::vector<std::string>{"Terms\\wyse60\\TermDLL=emu_wyse60.dll", "Terms\\wyse60\\TermType=wyse60",
@@ -107,16 +112,39 @@ TEST(ShippedTerms, ExistingTypesAreNeverChanged) {
   store.WriteTextCreatingKey("Terms\\ANSI", "TermDLL", "");             // empty: rewritten
   store.WriteTextCreatingKey("Terms\\ansi", "InitialScreen", "50,132,N");
   store.writes.clear();
-  auto written = WriteShippedTerms(store);
-  EXPECT_EQ(written.size(), 8u);
+  EXPECT_EQ(WriteShippedTerms(store).written.size(), 8u);
   EXPECT_EQ(ReadText(store, "Terms\\vt100", "TermDLL"), "my_vt.dll");
   EXPECT_EQ(ReadText(store, "Terms\\vt100", "InitialScreen"), std::nullopt);
   EXPECT_EQ(store.ValueCount("Terms\\vt100"), 1u);
   EXPECT_EQ(ReadText(store, "Terms\\ansi", "TermDLL"), "emu_ansi.dll");
   EXPECT_EQ(ReadText(store, "Terms\\ansi", "InitialScreen"), "25,80,N");
   store.writes.clear();
-  EXPECT_TRUE(WriteShippedTerms(store).empty());  // a second run writes nothing
+  EXPECT_TRUE(WriteShippedTerms(store).written.empty());  // a second run writes nothing
   EXPECT_TRUE(store.writes.empty());
+}
+
+TEST(ShippedTerms, AFailedWriteIsReportedAndLeavesNoTermDll) {
+  OrderStore store;
+  store.refused = {"Terms\\ansi-24\\InitialScreen", "Terms\\vt100\\TermDLL"};
+  auto result = WriteShippedTerms(store);
+  EXPECT_EQ(result.failed, (std::vector<std::string>{"Terms\\ansi-24", "Terms\\vt100"}));
+  EXPECT_EQ(result.written.size(), 7u);
+  EXPECT_EQ(ReadText(store, "Terms\\ansi-24", "TermDLL"), std::nullopt);  // written anew next time
+  EXPECT_EQ(ReadText(store, "Terms\\ansi-24", "Ignore_SetColor"), "Y");  // the rest of the row was still tried
+  EXPECT_EQ(ReadText(store, "Terms\\linux-ansi", "TermDLL"), "emu_scoansi.dll");
+  store.refused.clear();
+  EXPECT_EQ(WriteShippedTerms(store).written, (std::vector<std::string>{"Terms\\ansi-24", "Terms\\vt100"}));
+}
+
+TEST(InstallPaths, UnsafeDirectories) {
+  const char* windows = "C:\\Windows";
+  const char* system = "C:\\Windows\\System32";
+  for (const char* root : {"C:\\", "c:/", "\\", "\\\\SERVER\\SHARE\\", "\\\\SERVER\\"})
+    EXPECT_EQ(UnsafeDirectoryReason(root, windows, system), "a drive root") << root;
+  EXPECT_EQ(UnsafeDirectoryReason("C:\\WINDOWS\\", windows, system), "the Windows directory");
+  EXPECT_EQ(UnsafeDirectoryReason("c:\\windows\\system32\\", windows, system), "the system directory");
+  for (const char* fine : {"C:\\KV\\", "C:\\WINDOWS\\KV\\", "D:\\WINDOWS\\", "\\\\SERVER\\SHARE\\KV\\"})
+    EXPECT_EQ(UnsafeDirectoryReason(fine, windows, system), std::nullopt) << fine;
 }
 
 TEST(StartMenuLinks, TheTable) {

@@ -182,6 +182,73 @@ TEST_F(Installation, CancelledSettingsFailsAlthoughEverythingWasInstalled) {
   EXPECT_TRUE(rig.Logged("Couldn't start C:\\KV\\SETTINGS.EXE"));
 }
 
+// Removal deletes every plain file of the directory: the installation never
+// takes a root or the system's own directories, from the window or -D.
+TEST_F(Installation, UnsafeDirectoryIsRefusedAndTheWindowComesBack) {
+  auto typed = [](const char* directory) { return InstallParameters{directory, true, true, true, false}; };
+  rig.system.parameterAnswers = {typed(""), typed("  "), typed("c:\\"), typed("C:\\Windows"),
+                                 typed("\\windows\\system32"), std::nullopt};
+  rig.Run("Install.exe");
+  EXPECT_EQ(rig.system.CallsStarting("box Parameter Error"),
+            (Lines{"box Parameter Error: No installation directory given",
+                   "box Parameter Error: No installation directory given",
+                   "box Parameter Error: c:\\ is a drive root: Korvane needs a directory of its own",
+                   "box Parameter Error: C:\\Windows is the Windows directory: Korvane needs a directory of its own",
+                   "box Parameter Error: C:\\windows\\system32 is the system directory: Korvane needs a directory of "
+                   "its own"}));
+  EXPECT_EQ(rig.system.CallsStarting("parameters "),
+            (Lines{"parameters c:\\Program Files\\Korvane", "parameters ", "parameters   ", "parameters c:\\",
+                   "parameters C:\\Windows", "parameters \\windows\\system32"}));
+  EXPECT_TRUE(rig.Logged("c:\\ is a drive root: Korvane needs a directory of its own"));
+  EXPECT_TRUE(rig.Logged("Failed GetParameters"));
+  EXPECT_FALSE(ReadText(rig.store, "Defaults", "InstallDir"));
+  EXPECT_TRUE(rig.system.CallsStarting("progress window opens").empty());
+
+  InstallerRig option;
+  option.Run("Install.exe -S -D C:\\");
+  EXPECT_EQ(option.log, (Lines{"CurDir=C:\\PACKAGE\\", "Command Line=Install.exe -S -D C:\\",
+                               "C:\\ is a drive root: Korvane needs a directory of its own", "Command Line error"}));
+  EXPECT_EQ(option.system.calls, Lines{"box Parameter Error: C:\\ is a drive root: Korvane needs a directory of its own"});
+}
+
+TEST_F(Installation, RelativeDirectoryIsMadeAbsolute) {
+  rig.system.acceptParameters = false;
+  rig.Run("Install.exe -D kv");
+  EXPECT_EQ(rig.system.shownParameters.directory, "C:\\WORK\\kv");
+
+  rig.system.acceptParameters = true;
+  rig.system.parameters = InstallParameters{"kv2", true, true, true, false};
+  rig.Run("Install.exe");
+  EXPECT_EQ(ReadText(rig.store, "Defaults", "InstallDir"), "C:\\WORK\\KV2\\");
+  EXPECT_TRUE(rig.system.FileExists("C:\\WORK\\KV2\\KORVANE.EXE"));
+  EXPECT_EQ(rig.system.linkPaths.back(), "C:\\WORK\\KV2\\Uninstall Korvane.lnk");
+}
+
+// A registry the user may not write: reported, and the run fails.
+TEST_F(Installation, FailedRegistryWritesFailTheInstallation) {
+  rig.store.refused = {"DEFAULTS"};
+  rig.Run("Install.exe -D C:\\KV");
+  EXPECT_EQ(rig.LogFrom("Perform installation", 4),
+            (Lines{"Perform installation", "Couldn't write the installation directory to the registry",
+                   "Failed SaveInstallDir", "Installation failed! See log in\nC:\\TEMP\\korvane_install_log.txt\nfor details."}));
+  EXPECT_EQ(rig.system.CallsStarting("box System Error"),
+            Lines{"box System Error: Couldn't write the installation directory to the registry"});
+  EXPECT_FALSE(rig.system.DirectoryExists("C:\\KV\\"));  // nothing installed
+
+  InstallerRig terms;
+  terms.system = rig.system;
+  terms.system.calls.clear();
+  terms.store.refused = {"TERMS\\WYSE60-25", "TERMS\\VT100"};
+  terms.Run("Install.exe -D C:\\KV");
+  EXPECT_EQ(terms.LogFrom("Update clones...", 6),
+            (Lines{"Update clones...", "Couldn't write Terms\\wyse60-25", "Couldn't write Terms\\vt100",
+                   "Couldn't write the terminal types to the registry", "Failed UpdateClones",
+                   "Installation failed! See log in\nC:\\TEMP\\korvane_install_log.txt\nfor details."}));
+  EXPECT_FALSE(terms.Logged("Installation succeeded!"));
+  EXPECT_TRUE(terms.system.CallsStarting("run ").empty());
+  EXPECT_EQ(terms.system.CallsStarting("close progress").size(), 1u);
+}
+
 TEST_F(Installation, PreChecks) {
   rig.system.lowColour = true;
   rig.Run("Install.exe");
@@ -200,7 +267,7 @@ TEST_F(Installation, PreChecks) {
   InstallerRig look;
   look.system.answers = {BoxAnswer::Yes, BoxAnswer::No};
   look.Run("Install.exe");
-  EXPECT_EQ(look.system.CallsStarting("open "), (Lines{"open https://www.ambrel.example/korvane/"}));
+  EXPECT_EQ(look.system.CallsStarting("open "), (Lines{"open https://www.korvane.example/"}));
   EXPECT_EQ(look.system.CallsStarting("sleep "), Lines{"sleep 3500"});
   EXPECT_EQ(look.log[3], "Do you want to continue the installation?");
   EXPECT_EQ(look.log[4], "Aborted install");

@@ -64,6 +64,38 @@ TEST_F(Removal, YesCopiesItselfToTempAndHandsOver) {
   given.Run("Install.exe -r -D c:\\kv");
   EXPECT_EQ(given.system.CallsStarting("start "),
             Lines{"start C:\\TEMP\\install.exe -R -A -D \"c:\\kv\" in C:\\TEMP\\"});
+
+  // The copy runs in the temporary directory: it gets the directory absolute.
+  InstallerRig relative;
+  relative.system = rig.system;
+  relative.system.calls.clear();
+  relative.system.workingDirectory = "C:\\";
+  relative.system.answers = {BoxAnswer::Yes};
+  relative.Run("Install.exe -r -D kv");
+  EXPECT_TRUE(relative.Logged("Installation dir: C:\\KV\\"));
+  EXPECT_EQ(relative.system.CallsStarting("start "),
+            Lines{"start C:\\TEMP\\install.exe -R -A -D \"C:\\kv\" in C:\\TEMP\\"});
+}
+
+TEST_F(Removal, RootOrSystemDirectoryIsNeverEmptied) {
+  rig.system.AddFile("C:\\AUTOEXEC.BAT");
+  rig.system.AddFile("C:\\WINDOWS\\SYSTEM32\\KERNEL32.DLL");
+  for (const char* stored : {"\\", "C:\\", "C:\\WINDOWS\\SYSTEM32\\"}) {
+    rig.system.calls.clear();
+    rig.log.clear();
+    rig.store.WriteTextCreatingKey("Defaults", "InstallDir", stored);
+    rig.Run("Install.exe -R -A");
+    EXPECT_EQ(rig.system.CallsStarting("box Parameter Error").size(), 1u) << stored;
+    EXPECT_EQ(rig.log.back(), "Uninstall failed") << stored;
+    EXPECT_TRUE(rig.system.CallsStarting("delete").empty()) << stored;
+    EXPECT_TRUE(rig.system.CallsStarting("regdelete").empty()) << stored;
+  }
+  rig.system.calls.clear();
+  rig.Run("Install.exe -R -D c:\\windows");
+  EXPECT_EQ(rig.system.calls, Lines{"box Parameter Error: c:\\windows is the Windows directory: Korvane needs a "
+                                    "directory of its own"});
+  EXPECT_EQ(rig.log.back(), "Command Line error");
+  EXPECT_TRUE(rig.system.FileExists("C:\\AUTOEXEC.BAT"));
 }
 
 TEST_F(Removal, HandOverFailures) {
@@ -113,7 +145,7 @@ TEST_F(Removal, TheCopyRemovesLinksKeysFilesAndDirectory) {
 TEST_F(Removal, FeedbackOnlyWithAMailHandler) {
   rig.system.answers = {BoxAnswer::Yes};
   rig.Run("Install.exe -R -A");
-  EXPECT_EQ(rig.system.CallsStarting("open "), Lines{"open mailto:korvane-feedback@ambrel.example?subject=Korvane%201.8.3"});
+  EXPECT_EQ(rig.system.CallsStarting("open "), Lines{"open mailto:support@korvane.example?subject=Korvane%201.8.3"});
   EXPECT_EQ(rig.system.CallsStarting("sleep "), Lines{"sleep 2000"});
 
   InstallerRig noMail;

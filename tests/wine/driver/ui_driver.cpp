@@ -1156,6 +1156,17 @@ void SelectText(Driver& d, const std::vector<std::string>& w) {
   Pump(100);
 }
 
+// reg-create-volatile <key>: creates the key (below the product key) as a
+// volatile key. The registry then refuses to create lasting keys below it,
+// as it refuses writes to a user without rights.
+void RegCreateVolatile(Driver& d, const std::vector<std::string>& w) {
+  HKEY key = nullptr;
+  LONG status = RegCreateKeyExA(HKEY_CLASSES_ROOT, korvane::RegistryConfigStore::FullPath(w[1]).c_str(), 0, nullptr,
+                                REG_OPTION_VOLATILE, KEY_READ, nullptr, &key, nullptr);
+  if (status == ERROR_SUCCESS) RegCloseKey(key);
+  d.Check(status == ERROR_SUCCESS, "volatile registry key " + w[1] + " created", "error " + std::to_string(status));
+}
+
 // reg-expect-value-count <key> <n>: the key holds exactly n values.
 void RegExpectValueCount(Driver& d, const std::vector<std::string>& w) {
   HKEY key = nullptr;
@@ -1224,6 +1235,7 @@ const std::map<std::string, std::pair<size_t, Command>>& Commands() {
       {"expect-menu-resource", {4, ExpectMenuResource}},
       {"reg-set", {4, RegSet}},
       {"reg-set-bin", {4, RegSetBinary}},
+      {"reg-create-volatile", {2, RegCreateVolatile}},
       {"reg-delete", {2, RegDelete}},
       {"reg-expect", {4, RegExpect}},
       {"reg-expect-missing", {2, RegExpectMissing}},
