@@ -73,8 +73,9 @@ LRESULT CALLBACK RecorderProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
     std::fprintf(g_out, "%s %s\n", msg == korvane::WUM_WRITE ? "WRITE" : "SENDDATA",
                  Quote(reinterpret_cast<const char*>(wParam), static_cast<size_t>(lParam)).c_str());
   else
-    std::fprintf(g_out, "MSG %u %lld %lld\n", msg - korvane::WUM_USER, static_cast<long long>(wParam),
-                 static_cast<long long>(lParam));
+    // Signed, as the client reads it: a page of -1 is 0xFFFFFFFF in an i686 WPARAM.
+    std::fprintf(g_out, "MSG %u %lld %lld\n", msg - korvane::WUM_USER,
+                 static_cast<long long>(static_cast<intptr_t>(wParam)), static_cast<long long>(lParam));
   return 0;
 }
 
