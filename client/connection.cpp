@@ -189,17 +189,23 @@ void Connection::OnClose(SocketHandle s) {
   shutdownRequested_ = false;
   if (!last.empty()) p_.telnet.TelnetReceive(last.data(), static_cast<int>(last.size()));
   p_.config.autoConnect = false;
-  reconnectOnKey_ = true;
   // After our own shutdown the window is closing or already shows the
   // closed text.
-  if (ourShutdown) return;
+  if (ourShutdown) {
+    reconnectOnKey_ = true;
+    return;
+  }
   if (p_.config.autoClose) {
     p_.window.SendClose();
+    reconnectOnKey_ = true;
     return;
   }
   p_.window.SetConnectedMenus(false);
   p_.window.PlayInit();
   ShowClosedText();
+  // Armed last: what the module answers to the init file or the closed
+  // text is no key of the user's.
+  reconnectOnKey_ = true;
 }
 
 void Connection::Forget() {
@@ -243,8 +249,8 @@ void Connection::Cancel() {
   if (socket_) p_.network.Close(socket_);
   Forget();
   shutdownRequested_ = false;
-  // A failed attempt must not be repeated on every key: the next one asks.
-  p_.config.autoConnect = false;
+  // Automatic connection stays on: the next key tries the default host
+  // again (a host that refused may be starting up).
   if (p_.config.autoClose) {
     p_.window.SendClose();
   } else {

@@ -101,6 +101,7 @@ std::string ErrorReporter::SystemText(unsigned long code) {
 
 int ErrorReporter::VErrorCall(int kind, int code, unsigned long systemError, const char* format, va_list args) {
   if (kind < kAbort || kind > kProgramError) {
+    SetErrorLocation(__FILE__, __LINE__);
     ErrorCall(kProgramError, 1203, 0, "Unhandled switch: %d: in ErrorCall", kind);
     platform_.ExitProgram(1);
     return 0;

@@ -78,6 +78,7 @@ int FontSizing::ResizeDirection(int height, int width) const {
 
 int FontSizing::AdjustForAvailable(int mode, int& height, int& width) {
   if (mode < -2 || mode > 2) {
+    errors_.SetErrorLocation(__FILE__, __LINE__);
     errors_.ErrorCall(kProgramError, 1203, 0, "Unhandled switch: %d: in AdjustForAvailable\n", mode);
     return 0;
   }

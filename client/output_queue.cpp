@@ -6,7 +6,7 @@
 namespace korvane {
 
 namespace {
-constexpr unsigned char CR = 13, LF = 10, NUL = 0;
+constexpr unsigned char CR = 13, LF = 10, NUL = 0, IAC = 255;
 
 // WSAECONNABORTED, WSAECONNRESET, WSAENOTCONN, WSAESHUTDOWN: the host or our
 // own shutdown ended the connection.
@@ -17,9 +17,11 @@ void OutputQueue::QueueThis(std::initializer_list<int> items) {
   bool wasEmpty = Pending() == 0;
   std::vector<unsigned char> bytes;
   for (auto it = items.begin(); it != items.end() && *it != -1; ++it) {
-    bytes.push_back(static_cast<unsigned char>(*it));
+    unsigned char byte = static_cast<unsigned char>(*it);
+    bytes.push_back(byte);
     auto next = it + 1;
-    if (*it == CR && next != items.end() && *next != -1 && *next != LF) bytes.push_back(NUL);
+    if (byte == CR && next != items.end() && *next != -1 && *next != LF) bytes.push_back(NUL);
+    if (byte == IAC) bytes.push_back(IAC);
   }
   Append(bytes.data(), bytes.size());
   if (wasEmpty) QueueMoreChars();
@@ -29,18 +31,27 @@ int OutputQueue::QueueThese(const unsigned char* bytes, int count) {
   int before = Pending();
   if (!bytes || count <= 0) return before;
   size_t length = static_cast<size_t>(count);
-  if (std::memchr(bytes, CR, length)) {
-    // The scratch buffer is reused and only grows.
+  if (std::memchr(bytes, CR, length) || std::memchr(bytes, IAC, length)) {
+    // The scratch buffer is reused and only grows; a block at most doubles.
     if (expansion_.capacity() <= 2 * length) expansion_.reserve(4 * length);
     expansion_.clear();
     for (size_t i = 0; i < length; ++i) {
       expansion_.push_back(bytes[i]);
       if (bytes[i] == CR && (i + 1 == length || bytes[i + 1] != LF)) expansion_.push_back(NUL);
+      // A data byte 255 would reach the host as the start of a command.
+      if (bytes[i] == IAC) expansion_.push_back(IAC);
     }
     Append(expansion_.data(), expansion_.size());
   } else {
     Append(bytes, length);
   }
+  return before == 0 ? QueueMoreChars() : before;
+}
+
+int OutputQueue::QueueCommand(const unsigned char* bytes, int count) {
+  int before = Pending();
+  if (!bytes || count <= 0) return before;
+  Append(bytes, static_cast<size_t>(count));
   return before == 0 ? QueueMoreChars() : before;
 }
 

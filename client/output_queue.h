@@ -1,5 +1,5 @@
-// Everything the client sends to the host goes through one output queue: it
-// turns a lone CR into CR NUL, sends what the socket takes and keeps the
+// Everything the client sends to the host goes through one output queue: in
+// data it turns a lone CR into CR NUL and doubles a byte 255, sends what the socket takes and keeps the
 // rest for the socket's write notification, and can pace the output in
 // small portions (throttling) for hosts that lose fast input.
 #pragma once
@@ -42,13 +42,16 @@ class OutputQueue {
   int throttleSize = 0;   // bytes per time slot; 0 = throttling off
   int throttlePace = 20;  // milliseconds per time slot
 
-  // Single bytes, up to the end marker -1. A CR gets a NUL after it unless
-  // an LF or the end follows.
+  // Single data bytes, up to the end marker -1. A CR gets a NUL after it
+  // unless an LF or the end follows; a 255 is doubled.
   void QueueThis(std::initializer_list<int> items);
-  // A block; a CR not followed by LF (or ending the block) gets a NUL.
-  // Returns the pending count before the call, or what QueueMoreChars
-  // returned when the queue was empty.
+  // A block of data; a CR not followed by LF (or ending the block) gets a
+  // NUL, a 255 is doubled. Returns the pending count before the call, or
+  // what QueueMoreChars returned when the queue was empty.
   int QueueThese(const unsigned char* bytes, int count);
+  // Telnet commands, already in their wire form: queued unchanged, with
+  // QueueThese's result.
+  int QueueCommand(const unsigned char* bytes, int count);
   // Sends what it may; returns the bytes still pending.
   int QueueMoreChars();
 

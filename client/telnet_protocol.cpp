@@ -94,13 +94,16 @@ bool TelnetProtocol::Step(unsigned char byte, int index, int& runStart, const un
 }
 
 void TelnetProtocol::StepAfterIac(unsigned char byte, int index, const unsigned char* bytes) {
-  if (byte == NOP || byte == DM) {
-    state_ = kFinished;
-  } else if (byte >= SB && byte <= DONT) {
+  if (byte >= SB && byte <= DONT) {
     state_ = byte;
-  } else {
-    // IAC IAC, GA, SE and the other commands reach the emulator as one byte.
+  } else if (byte == IAC || byte == SE || byte < EOR) {
+    // A doubled 255 is data; so is a stray SE or a byte that names no
+    // command: one byte for the emulator.
     client_.Submit(bytes + index, 1);
+    state_ = kFinished;
+  } else {
+    // GA after a prompt, NOP, DM, AYT and the other commands without an
+    // effect here must not show on the screen.
     state_ = kFinished;
   }
 }

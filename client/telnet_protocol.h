@@ -16,7 +16,8 @@ namespace korvane {
 
 namespace telnet {
 enum : uint8_t {
-  SE = 240, NOP = 241, DM = 242, GA = 249, SB = 250, WILL = 251, WONT = 252, DO = 253, DONT = 254, IAC = 255
+  EOR = 239, SE = 240, NOP = 241, DM = 242, BRK = 243, IP = 244, AO = 245, AYT = 246, EC = 247, EL = 248, GA = 249,
+  SB = 250, WILL = 251, WONT = 252, DO = 253, DONT = 254, IAC = 255
 };
 enum : uint8_t {
   OPT_ECHO = 1, OPT_SGA = 3, OPT_STATUS = 5, OPT_TTYPE = 24, OPT_NAWS = 31, OPT_TSPEED = 32, OPT_LFLOW = 33,
@@ -31,7 +32,7 @@ class TelnetClient {
  public:
   virtual ~TelnetClient() = default;
   virtual void Submit(const unsigned char* bytes, int count) = 0;  // data for the emulator
-  virtual void Reply(const unsigned char* bytes, int count) = 0;   // queued for the host
+  virtual void Reply(const unsigned char* bytes, int count) = 0;   // queued for the host as it is
   virtual std::string TerminalType() = 0;
   virtual int Rows() = 0;
   virtual int Columns() = 0;

@@ -73,7 +73,7 @@ int SystemChecks() {
   } else if (version.dwPlatformId == VER_PLATFORM_WIN32_NT) {
     app.osKind = 2;
   } else {
-    KV_ERROR(kSystemError, 1102, GetLastError(), "Unsupported O/S");
+    KV_ERROR(kSystemError, 1102, 0, "Unsupported O/S");
     return 1;
   }
   return 0;

@@ -148,7 +148,8 @@ long WindowQueuePort::MillisecondsIntoHour() {
 
 void WindowTelnetSide::Submit(const unsigned char* bytes, int count) { ModuleSubmit(bytes, count); }
 
-void WindowTelnetSide::Reply(const unsigned char* bytes, int count) { App().queue.QueueThese(bytes, count); }
+// Negotiation answers are already in wire form: no CR NUL, no doubling.
+void WindowTelnetSide::Reply(const unsigned char* bytes, int count) { App().queue.QueueCommand(bytes, count); }
 
 std::string WindowTelnetSide::TerminalType() { return App().termType; }
 

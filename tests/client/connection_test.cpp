@@ -64,7 +64,11 @@ class FakeSystem : public NetworkApi, public ConnectionWindow, public OutputPort
   void SendCancel() override { calls.push_back("WUM_CANCEL"); }
   void SendClose() override { calls.push_back("WUM_CLOSE"); }
   void SendConnect() override { calls.push_back("WUM_CONNECT"); }
-  void PlayInit() override { calls.push_back("WUM_PLAYINIT"); }
+  // The module may answer what the init file holds (Wyse 60's ESC space).
+  void PlayInit() override {
+    calls.push_back("WUM_PLAYINIT");
+    if (!initAnswer.empty()) connection->SendData(initAnswer.data(), static_cast<int>(initAnswer.size()));
+  }
   void SocketActivity() override { ++activity; }
 
   // OutputPort
@@ -79,9 +83,9 @@ class FakeSystem : public NetworkApi, public ConnectionWindow, public OutputPort
 
   // TelnetClient
   void Submit(const unsigned char* bytes, int count) override { shown.append(reinterpret_cast<const char*>(bytes), count); }
-  void Reply(const unsigned char* bytes, int count) override { queue->QueueThese(bytes, count); }
+  void Reply(const unsigned char* bytes, int count) override { queue->QueueCommand(bytes, count); }
   std::string TerminalType() override { return "vt100"; }
-  int Rows() override { return 24; }
+  int Rows() override { return rows; }
   int Columns() override { return 80; }
   bool LocalEcho() override { return config->localEcho; }
   void SetLocalEcho(bool on) override { config->localEcho = on; }
@@ -102,6 +106,8 @@ class FakeSystem : public NetworkApi, public ConnectionWindow, public OutputPort
   HostSelection dialogChoice{std::string("alpha"), std::nullopt};
   std::optional<uint16_t> dialogPort;
   std::deque<Bytes> incoming;
+  Bytes initAnswer;
+  int rows = 24;
   std::vector<std::string> calls;
   int activity = 0;
   Bytes sent;
@@ -239,6 +245,14 @@ TEST_F(ConnectionTest, ACompletedConnectSetsTitleMenusAndNegotiatesOnlyOnPort23)
   EXPECT_TRUE(Called("menus connected"));
   EXPECT_EQ(sys.sent, (Bytes{255, 251, 31, 255, 254, 1}));
 
+  // Answers leave exactly as built: a size or an option of 13 gains no NUL.
+  sys.sent.clear();
+  sys.rows = 13;
+  sys.incoming = {Bytes{255, 253, 31, 255, 253, 13}};
+  connection.OnSocketEvent(connection.Socket(), kEventRead, 0);
+  connection.ServiceSocket();
+  EXPECT_EQ(sys.sent, (Bytes{255, 250, 31, 0, 80, 0, 13, 255, 240, 255, 252, 13}));
+
   sys.sent.clear();
   sys.dialogPort = 2323;
   config.title = "\"My host\"";
@@ -280,13 +294,16 @@ TEST_F(ConnectionTest, CancelForgetsTheSocketAndWaitsForAKey) {
   EXPECT_TRUE(Called("menus closed"));
   EXPECT_EQ(sys.shown, kClosedText);
   EXPECT_EQ(connection.Socket(), 0u);
-  EXPECT_FALSE(config.autoConnect) << "the next attempt asks for a host";
 
   sys.calls.clear();
   connection.SendChar('x');
   EXPECT_EQ(sys.calls, std::vector<std::string>{"WUM_CONNECT"});
   EXPECT_FALSE(connection.ReconnectOnKey());
   EXPECT_EQ(queue.Pending(), 0);
+  // A refused or stopped automatic connection is tried again, without the dialog.
+  ASSERT_EQ(connection.OpenConnection(), 0);
+  EXPECT_FALSE(Called("dialog"));
+  EXPECT_TRUE(Called("resolve alpha"));
 }
 
 TEST_F(ConnectionTest, CancelWithAutoCloseClosesTheWindow) {
@@ -335,6 +352,7 @@ TEST_F(ConnectionTest, TheHostsCloseShowsItsLastWordsThenTheClosedText) {
   config.host = "alpha";
   Connect();
   sys.incoming = {Text("bye"), Text("!")};
+  sys.initAnswer = Text("60\n");  // answered to the init file: no key of the user's
   connection.OnSocketEvent(7, kEventClose, 0);
   EXPECT_EQ(sys.calls, (std::vector<std::string>{kRecv, kRecv, kRecv, "close 7",
                                                  "menus closed", "WUM_PLAYINIT"}));
@@ -385,7 +403,9 @@ TEST_F(ConnectionTest, KeysAreQueuedAndEchoedWhenLocalEchoIsOn) {
   connection.SendData(reinterpret_cast<const unsigned char*>("ls\r"), 3);
   config.localEcho = false;
   connection.SendChar('q');
-  EXPECT_EQ(sys.sent, Text(std::string("\rls\r\0q", 6)));
+  connection.SendChar(0xff);  // y diaeresis of Windows-1252: data, not a command
+  connection.SendData(reinterpret_cast<const unsigned char*>("\xff!"), 2);
+  EXPECT_EQ(sys.sent, Text(std::string("\rls\r\0q\xff\xff\xff\xff!", 11)));
   EXPECT_EQ(echoed, (std::vector<std::string>{"", "ls"}));
 }
 

@@ -59,10 +59,10 @@ TEST(ErrorReport, ProgramErrorsCarryTheLocationWithoutDirectory) {
 
 TEST(ErrorReport, UnknownKindIsItselfReportedAndEndsTheProgram) {
   test::ClientFixture t;
-  t.errors.SetErrorLocation("error_report.cpp", 1);
+  t.errors.SetErrorLocation("stale.cpp", 1);  // an earlier caller's location is not this report's
   t.errors.ErrorCall(4, 1001, 0, "whatever");
   ASSERT_EQ(t.platform.dialogs.size(), 1u);
-  EXPECT_EQ(t.platform.dialogs[0], "L1203: Unhandled switch: 4: in ErrorCall\nfile error_report.cpp  line 1");
+  EXPECT_EQ(t.platform.dialogs[0].rfind("L1203: Unhandled switch: 4: in ErrorCall\nfile error_report.cpp  line ", 0), 0u);
   EXPECT_EQ(t.platform.exits, std::vector<int>{1});
 }
 

@@ -141,11 +141,12 @@ TEST_F(Sizing, AdjustForAvailableModes) {
 
 TEST_F(Sizing, AdjustForAvailableRejectsUnknownModes) {
   int height = 16, width = 8;
+  fx.errors.SetErrorLocation("stale.cpp", 1);
   EXPECT_EQ(0, sizing.AdjustForAvailable(3, height, width));
   EXPECT_EQ(0, sizing.AdjustForAvailable(-3, height, width));
   EXPECT_EQ(WH(8, 16), WH(width, height));
   ASSERT_EQ(2u, fx.platform.dialogs.size());
-  EXPECT_NE(std::string::npos, fx.platform.dialogs[0].find("Unhandled switch: 3: in AdjustForAvailable"));
+  EXPECT_EQ(0u, fx.platform.dialogs[0].rfind("L1203: Unhandled switch: 3: in AdjustForAvailable\n\nfile font_sizing.cpp  line ", 0));
   EXPECT_EQ(1203, fx.platform.contexts[0]);
 }
 

@@ -55,19 +55,39 @@ class OutputQueueTest : public ::testing::Test {
   OutputQueue queue{port, fx.log(), fx.errors};
 };
 
-TEST_F(OutputQueueTest, LoneCarriageReturnsGainANul) {
+TEST_F(OutputQueueTest, LoneCarriageReturnsGainANulAndA255IsDoubled) {
   Queue(Text("A\rB"));
   Queue(Text("C\r\nD"));
   Queue(Text("E\r"));
   Queue(Text("\r\r\n"));
-  EXPECT_EQ(port.sent, Text(std::string("A\r\0B", 4) + "C\r\nD" + std::string("E\r\0", 3) + std::string("\r\0\r\n", 4)));
+  Queue(Text("\xff"));
+  Queue(Text("y\xff\xff\r"));
+  EXPECT_EQ(port.sent, Text(std::string("A\r\0B", 4) + "C\r\nD" + std::string("E\r\0", 3) + std::string("\r\0\r\n", 4) +
+                            "\xff\xff" + std::string("y\xff\xff\xff\xff\r\0", 7)));
 }
 
 TEST_F(OutputQueueTest, QueueThisExpandsOnlyACarriageReturnFollowedByData) {
   queue.QueueThis({13, -1});
   queue.QueueThis({13, 65, -1});
   queue.QueueThis({65, 13, 10, -1, 66});
-  EXPECT_EQ(port.sent, Text(std::string("\r\r\0AA\r\n", 7)));
+  queue.QueueThis({255, -1});
+  EXPECT_EQ(port.sent, Text(std::string("\r\r\0AA\r\n\xff\xff", 9)));
+}
+
+// Telnet commands are already in wire form: a NAWS size of 13 or a doubled
+// 255 inside a subnegotiation must reach the host byte for byte.
+TEST_F(OutputQueueTest, CommandsGoOutUnchangedAndInOrderWithData) {
+  port.failWith = OutputQueue::kWouldBlock;
+  Queue(Text("a\r"));
+  Bytes naws = {255, 250, 31, 0, 80, 0, 13, 255, 240, 255, 252, 13};
+  EXPECT_EQ(queue.QueueCommand(naws.data(), static_cast<int>(naws.size())), 3);
+  Queue(Text("\xff"));
+  port.failWith = 0;
+  EXPECT_EQ(queue.QueueMoreChars(), 0);
+  Bytes expected = {'a', 13, 0};
+  expected.insert(expected.end(), naws.begin(), naws.end());
+  expected.insert(expected.end(), {255, 255});
+  EXPECT_EQ(port.sent, expected);
 }
 
 TEST_F(OutputQueueTest, BytesWaitWhileTheSocketIsFullAndLeaveInOrder) {

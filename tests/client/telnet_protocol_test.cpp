@@ -70,15 +70,20 @@ class TelnetTest : public ::testing::Test {
   TelnetProtocol telnet{client, fx.log(), fx.errors};
 };
 
+// Two-byte commands (a prompt ended by GA among them) never show; a doubled
+// 255, a stray SE and a byte that names no command are data.
 TEST_F(TelnetTest, DataReachesTheEmulatorInRunsAroundCommands) {
-  Receive(Cat({Text("ab"), B({IAC, IAC}), Text("cd"), B({IAC, NOP}), Text("e"), B({IAC, DM, IAC, GA, IAC, SE})}));
-  ASSERT_EQ(client.runs.size(), 6u);
+  Receive(Cat({Text("ab"), B({IAC, IAC}), Text("cd"), B({IAC, NOP}), Text("e"),
+               B({IAC, DM, IAC, GA, IAC, AYT, IAC, EOR, IAC, BRK, IAC, IP, IAC, AO, IAC, EC, IAC, EL}), Text("$ "),
+               B({IAC, SE, IAC, 'x'})}));
+  ASSERT_EQ(client.runs.size(), 7u);
   EXPECT_EQ(client.runs[0], Text("ab"));
   EXPECT_EQ(client.runs[1], B({255}));
   EXPECT_EQ(client.runs[2], Text("cd"));
   EXPECT_EQ(client.runs[3], Text("e"));
-  EXPECT_EQ(client.runs[4], B({249}));
+  EXPECT_EQ(client.runs[4], Text("$ "));
   EXPECT_EQ(client.runs[5], B({240}));
+  EXPECT_EQ(client.runs[6], Text("x"));
   EXPECT_TRUE(client.replies.empty());
 }
 

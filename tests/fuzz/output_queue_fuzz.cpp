@@ -1,6 +1,7 @@
 // Pasted and typed bytes through the output queue, with a socket that takes
 // arbitrary amounts: nothing overflows and the host gets every byte, in
-// order, with each lone CR followed by NUL.
+// order, with each lone CR followed by NUL and each 255 doubled; telnet
+// commands between the blocks leave unchanged.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -38,6 +39,7 @@ void Expand(const uint8_t* bytes, size_t count, std::vector<unsigned char>& out)
   for (size_t i = 0; i < count; ++i) {
     out.push_back(bytes[i]);
     if (bytes[i] == 13 && (i + 1 == count || bytes[i + 1] != 10)) out.push_back(0);
+    if (bytes[i] == 255) out.push_back(255);
   }
 }
 
@@ -51,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   OutputQueue queue(port, log, errors);
   std::vector<unsigned char> expected;
   // Each record: a control byte (block length, socket allowance, throttle)
-  // followed by that many bytes of data.
+  // followed by that many bytes of data; a length of 31 makes the block a
+  // command.
   size_t i = 0;
   while (i < size) {
     uint8_t control = data[i++];
@@ -60,8 +63,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     queue.throttleSize = (control & 0x80) ? 7 : 0;
     port.allowance = (control >> 5) * 300;
     port.now += 20;
-    queue.QueueThese(data + i, static_cast<int>(length));
-    Expand(data + i, length, expected);
+    if ((control & 0x1F) == 0x1F) {
+      queue.QueueCommand(data + i, static_cast<int>(length));
+      expected.insert(expected.end(), data + i, data + i + length);
+    } else {
+      queue.QueueThese(data + i, static_cast<int>(length));
+      Expand(data + i, length, expected);
+    }
     i += length;
     queue.QueueMoreChars();
   }

@@ -1091,12 +1091,18 @@ void ExpectListSelected(Driver& d, const std::vector<std::string>& w) {
 }
 
 // host-expect-rows <columns> "row" ...: the next bytes are these rows, each
-// padded with blanks to the width (what WUM_SENDSCREEN sends of a screen).
+// padded with blanks to the width (what WUM_SENDSCREEN sends of a screen;
+// on the wire a byte 255 of it is doubled, as all telnet data).
 void HostExpectRows(Driver& d, const std::vector<std::string>& w) {
   size_t columns = static_cast<size_t>(Number(w[1]));
   std::string rows;
   for (size_t i = 2; i < w.size(); ++i) rows += w[i].substr(0, columns) + std::string(columns - std::min(columns, w[i].size()), ' ');
-  HostReport(d, d.host.Expect(rows, kDefaultWaitMs, true));
+  std::string wire;
+  for (char c : rows) {
+    wire += c;
+    if (c == '\xff') wire += c;
+  }
+  HostReport(d, d.host.Expect(wire, kDefaultWaitMs, true));
 }
 
 // host-bench "pattern" megabytes label: prints the throughput, checks nothing.
