@@ -164,12 +164,9 @@ void ScoAnsiEmulator::SendScreen() { Send(WUM_SENDSCREEN); }
 // --- Colour pairs ---
 
 // One colour of a pair; shown at once when the pair is the one in use.
-// A number that names no colour of the client's table changes nothing.
+// A number past the client's table is kept as the host gave it: the host
+// reads it back in the colour report, and the client ignores it.
 void ScoAnsiEmulator::SetPairColour(ColourPair& pair, bool foreground, int32_t colour, bool active) {
-  if (!IsColourIndex(colour)) {
-    frame_.log.Log("Invalid range for parameter\n");
-    return Unrecognised();
-  }
   (foreground ? pair.foreground : pair.background) = colour;
   if (!active) return;
   ColourRecord record{0, 0, foreground ? COLOUR_GIVES_FOREGROUND : COLOUR_GIVES_BACKGROUND};
@@ -191,11 +188,10 @@ void ScoAnsiEmulator::ColourReport() {
   Send(WUM_SENDDATA, reinterpret_cast<uintptr_t>(report.data()), static_cast<intptr_t>(report.size()));
 }
 
-// ESC [ 2 ; f ; b m and ESC [ 7 ; f ; b m: members that name no colour
-// are left as they were.
+// ESC [ 2 ; f ; b m and ESC [ 7 ; f ; b m.
 void ScoAnsiEmulator::SetPair(ColourPair& pair, int32_t foreground, int32_t background) {
-  if (IsColourIndex(MapColour(foreground))) pair.foreground = MapColour(foreground);
-  if (IsColourIndex(MapColour(background))) pair.background = MapColour(background);
+  pair.foreground = MapColour(foreground);
+  pair.background = MapColour(background);
 }
 
 void ScoAnsiEmulator::UsePair(const ColourPair& pair, ColourRecord& colours) {

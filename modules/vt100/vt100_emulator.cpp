@@ -19,6 +19,13 @@ void Vt100Emulator::DescribeTerminal(TermInfo& info) {
   info.flags |= TERMINFO_DELAYED_WRAP;
 }
 
+// A further dll_Init leaves the pass-through; the printer then closes once
+// idle, as after ESC [ 4 i, instead of staying open until the unload.
+void Vt100Emulator::ResetMode() {
+  if (mode_ == Mode::Printer) frame_.printer.TurnPrinterOff();
+  SetMode(Mode::Normal);
+}
+
 // Each mode has its own set of ground bytes that are not text.
 void Vt100Emulator::SetMode(Mode mode) {
   mode_ = mode;

@@ -23,7 +23,8 @@ class Vt100Emulator : public AnsiFamilyEmulator, public EmulatorHooks {
   void Submit(const uint8_t* bytes, size_t count) override { SequenceParser::Submit(bytes, count); }
   const int16_t* DefaultKeyList() const override { return kVt100DefaultKeys; }
   void DescribeTerminal(TermInfo& info) override;
-  void ResetMode() override { SetMode(Mode::Normal); }
+  // dll_Init with a window: back to normal, the printer asked to close.
+  void ResetMode() override;
 
  private:
   using Row = CsiAction<Vt100Emulator>;

@@ -16,7 +16,12 @@ Vt100SettingsPage::Vt100SettingsPage(const ScreenSettings& stored)
   RowsSelected(rows_);
 }
 
-void Vt100SettingsPage::RowsSelected(int rows) { locked_ = !HasStatusLine(rows); }
+// A locked box shows the third state, not a check: unlocked again it comes
+// back unchecked.
+void Vt100SettingsPage::RowsSelected(int rows) {
+  locked_ = !HasStatusLine(rows);
+  if (locked_) checked_ = false;
+}
 
 void Vt100SettingsPage::Clicked() {
   if (!locked_) checked_ = !checked_;

@@ -15,7 +15,8 @@ class Vt100SettingsPage {
   // rows not in the list show as 24 with the status line on.
   explicit Vt100SettingsPage(const ScreenSettings& stored);
 
-  // The rows list changed (or the dialog opened): lock or unlock the box.
+  // The rows list changed (or the dialog opened): lock or unlock the box;
+  // a box that was locked comes back unchecked.
   void RowsSelected(int rows);
   // A click toggles an unlocked box; a locked one ignores it.
   void Clicked();

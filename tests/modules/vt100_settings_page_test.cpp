@@ -31,11 +31,12 @@ TEST(Vt100SettingsPage, TheBoxFollowsTheRowsList) {
   page.RowsSelected(50);
   EXPECT_EQ(page.BoxState(), Box::Indeterminate);
   EXPECT_EQ(FormatInitialScreen(page.Accepted(RowsPosition(50), ColumnsPosition(132))), "50,132,N");
-  // Unlocked again, the box shows what it was before it was locked.
+  // Unlocked again, the box comes back unchecked, not as it was before.
   page.RowsSelected(24);
-  EXPECT_EQ(page.BoxState(), Box::Checked);
-  page.Clicked();
+  EXPECT_EQ(page.BoxState(), Box::Unchecked);
   EXPECT_EQ(FormatInitialScreen(page.Accepted(RowsPosition(24), ColumnsPosition(80))), "24,80,N");
+  page.Clicked();
+  EXPECT_EQ(FormatInitialScreen(page.Accepted(RowsPosition(24), ColumnsPosition(80))), "24,80,Y");
 }
 
 TEST(Vt100SettingsPage, NoSelectionKeepsTheValues) {

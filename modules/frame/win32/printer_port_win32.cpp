@@ -72,8 +72,11 @@ std::string Win32PrinterPort::ErrorText(uint32_t error) {
 }
 
 bool Win32PrinterPort::StartDocument(int level) {
-  DOC_INFO_1A info1 = {};
-  DOC_INFO_2A info2 = {};
+  // An empty document name, not none: Wine's spooler silently drops the
+  // job of a document without a name when it hands it to CUPS.
+  char untitled[] = "";
+  DOC_INFO_1A info1 = {untitled, nullptr, nullptr};
+  DOC_INFO_2A info2 = {untitled, nullptr, nullptr, 0, 0};
   LPBYTE info = level == 1 ? reinterpret_cast<LPBYTE>(&info1) : reinterpret_cast<LPBYTE>(&info2);
   documentStarted_ = StartDocPrinterA(printer_, static_cast<DWORD>(level), info) != 0;
   return documentStarted_;

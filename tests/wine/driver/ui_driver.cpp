@@ -839,6 +839,14 @@ void FileContains(Driver& d, const std::vector<std::string>& w, bool wanted) {
 }
 
 // wait-file <pattern> [ms]: a file another process writes appears.
+// expect-file-is <pattern> <bytes>: the file holds exactly these bytes.
+void FileIs(Driver& d, const std::vector<std::string>& w) {
+  std::string resolved;
+  std::string text = ReadFileText(w[1], resolved);
+  d.Check(!resolved.empty() && text == w[2], "file " + w[1] + " is \"" + Printable(w[2]) + "\"",
+          resolved.empty() ? "no such file" : "holds \"" + Printable(text.substr(0, 400)) + "\"");
+}
+
 void WaitFile(Driver& d, const std::vector<std::string>& w) {
   DWORD timeout = WaitArg(w, 2), start = GetTickCount();
   WIN32_FIND_DATAA found;
@@ -1248,6 +1256,7 @@ const std::map<std::string, std::pair<size_t, Command>>& Commands() {
       {"reg-expect-hex", {4, RegExpectHex}},
       {"expect-file-contains", {3, [](Driver& d, const auto& w) { FileContains(d, w, true); }}},
       {"expect-file-lacks", {3, [](Driver& d, const auto& w) { FileContains(d, w, false); }}},
+      {"expect-file-is", {3, FileIs}},
       {"expect-no-file", {2, FileMissing}},
       {"delete-files", {2, DeleteFiles}},
       {"write-file", {3, WriteFileCommand}},
