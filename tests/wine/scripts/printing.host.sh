@@ -99,7 +99,11 @@ case $1 in
     ;;
   stop)
     for pidfile in "$dir/watch.pid" "$dir/cupsd.pid"; do
-      [ -f "$pidfile" ] && kill "$(cat "$pidfile")" 2>/dev/null
+      [ -f "$pidfile" ] || continue
+      pid=$(cat "$pidfile")
+      kill "$pid" 2>/dev/null
+      # cupsd writes its state on the way out: its directory goes after it.
+      for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
       rm -f "$pidfile"
     done
     [ -f "$dir/cups.root" ] && rm -rf "$(cat "$dir/cups.root")"
