@@ -11,9 +11,9 @@
 # packages. It is kept as a cache under $KORVANE_ROOT_CACHE (default
 # /var/cache/korvane/fresh-root), keyed on the bootstrap's package list and
 # the mirror: a changed list makes a new root. --new makes it anew anyway.
-# Each run works on an overlay of the cached root, so nothing a run does
-# stays in the cache; the run's files are left in $KORVANE_ROOT_CACHE/run
-# until the next run (--keep only prints where). The command runs in
+# Each run works on an overlay of its own over the cached root, so nothing a
+# run does stays in the cache and runs can go side by side; the run's files
+# go with it unless --keep is given. The command runs in
 # /korvane with /proc, /sys, /dev, a private /dev/shm and /tmp, and the
 # machine's network (loopback included). The root is entered with bubblewrap,
 # which switches root with pivot_root rather than chroot: the kernel refuses
@@ -136,12 +136,13 @@ make_root() {
   enter "$building/root" / apt-get clean
   rm -rf "$building/root/korvane"
   # Only the newest root is kept.
-  find "$cache" -mindepth 1 -maxdepth 1 -type d ! -name building ! -name run -exec rm -rf {} +
+  find "$cache" -mindepth 1 -maxdepth 1 -type d ! -name building ! -name 'run.*' -exec rm -rf {} +
   mv "$building" "$cached"
   say "root ready in $((SECONDS - start)) s: $cached"
 }
 
 mkdir -p "$cache"
+# One maker at a time; runs only read the root.
 exec 9>"$cache/.lock"
 flock 9
 if [ "$new" -eq 1 ] || [ ! -d "$cached/root" ]; then
@@ -149,16 +150,26 @@ if [ "$new" -eq 1 ] || [ ! -d "$cached/root" ]; then
 else
   say "cached root $cached"
 fi
+flock -u 9
+exec 9>&-
 
-run=$cache/run
-umount "$run/merged" 2>/dev/null || true
-rm -rf "$run"
+# Overlays of runs that did not end cleanly (killed, machine restarted).
+for old in "$cache"/run.*; do
+  [ -d "$old" ] || continue
+  [ -d "/proc/${old##*.}" ] && continue
+  umount "$old/merged" 2>/dev/null || true
+  rm -rf "$old"
+done
+run=$cache/run.$$
 mkdir -p "$run/upper" "$run/work" "$run/merged"
 mount -t overlay overlay -o "lowerdir=$cached/root,upperdir=$run/upper,workdir=$run/work" "$run/merged"
-trap 'umount "$run/merged" 2>/dev/null || umount -l "$run/merged" 2>/dev/null || true' EXIT
+finish() {
+  umount "$run/merged" 2>/dev/null || umount -l "$run/merged" 2>/dev/null || true
+  if [ "$keep" -eq 1 ]; then say "the run's files: $run/upper/korvane"; else rm -rf "$run"; fi
+}
+trap finish EXIT
 copy_tree "$run/merged"
 say "running $* in /korvane"
 status=0
 enter "$run/merged" /korvane "$@" || status=$?
-[ "$keep" -eq 1 ] && say "the run's files: $run/upper/korvane"
 exit $status
