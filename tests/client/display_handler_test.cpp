@@ -680,12 +680,12 @@ TEST(DisplayOptions, KeyboardLockAndUnknownOptions) {
   DisplayFixture f;
   f.Send(WUM_SETOPTION, OPTION_KEYBOARDLOCK, 1);
   EXPECT_TRUE(f.display.keyboardLocked());
-  f.Send(WUM_SETOPTION, 9, 1);  // event log off: silent
+  f.Send(WUM_SETOPTION, 10, 1);  // event log off: silent
   EXPECT_TRUE(f.client.platform.dialogs.empty());
   f.EventLogOn();
-  f.Send(WUM_SETOPTION, 9, 1);
+  f.Send(WUM_SETOPTION, 10, 1);
   ASSERT_EQ(f.client.platform.dialogs.size(), 1u);
-  EXPECT_NE(f.client.platform.dialogs[0].find("Unhandled window option: 9"), std::string::npos);
+  EXPECT_NE(f.client.platform.dialogs[0].find("Unhandled window option: 10"), std::string::npos);
   EXPECT_EQ(f.hooks.calls, (Calls{"locked"}));
 }
 
