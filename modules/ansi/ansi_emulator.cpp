@@ -104,6 +104,7 @@ void AnsiEmulator::EraseChars() {
   uint32_t cursor = Query(QUERY_CURSOR);
   int32_t columns = Low(Query(QUERY_SIZE));
   int32_t column = Low(cursor), row = High(cursor);
+  if (column >= columns) return;
   int32_t last = static_cast<int32_t>(std::min<int64_t>(int64_t{column} + CountParameter() - 1, columns - 1));
   CellRect rect{column, row, last, row};
   Send(WUM_ERASERECT, reinterpret_cast<uintptr_t>(&rect), 0);

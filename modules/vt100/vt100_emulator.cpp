@@ -121,6 +121,7 @@ void Vt100Emulator::EscapeIntermediateFinal(uint8_t intermediate, uint8_t final)
 void Vt100Emulator::AlignmentPattern() {
   uint32_t size = Query(QUERY_SIZE);
   int32_t rows = High(size), columns = Low(size);
+  if (columns < 1) return;
   std::vector<uint8_t> line;
   for (int32_t row = 0; row < rows; ++row) {
     line.assign(static_cast<size_t>(columns), 'E');
