@@ -128,11 +128,11 @@ std::optional<intptr_t> Display::DispatchOther(uint32_t message, uintptr_t wPara
 
 std::optional<intptr_t> Display::Dispatch(uint32_t message, uintptr_t wParam, intptr_t lParam) {
   switch (message) {
-    case WUM_MOVECURSOR: OnMoveCursor(wParam); break;
+    case WUM_MOVECURSOR: OnMoveCursor(wParam, lParam); break;
     case WUM_SETROWORCOL: OnSetRowOrColumn(wParam, lParam); break;
     case WUM_CURSORLEFT: OnCursorLeft(lParam); break;
-    case WUM_CURSORRIGHT: OnCursorRight(lParam); break;
-    case WUM_CURSORDOWN: OnCursorDown(lParam); break;
+    case WUM_CURSORRIGHT: OnCursorRight(wParam, lParam); break;
+    case WUM_CURSORDOWN: OnCursorDown(wParam, lParam); break;
     case WUM_CURSORUP: OnCursorUp(wParam, lParam); break;
     case WUM_CARRIAGERETURN: OnCarriageReturn(); break;
     case WUM_TAB: OnTab(wParam); break;
@@ -225,16 +225,34 @@ void Display::OnSetCursor(intptr_t lParam) {
 
 // ---- cursor ----
 
-void Display::OnMoveCursor(uintptr_t wParam) {
-  model_.MoveTo(HighWord(wParam) % model_.rows(), LowWord(wParam) % model_.columns());
+void Display::OnMoveCursor(uintptr_t wParam, intptr_t lParam) {
+  model_.MoveTo(AddressedRow(static_cast<uintptr_t>(HighWord(wParam)), lParam),
+                AddressedColumn(static_cast<uintptr_t>(LowWord(wParam)), lParam));
   model_.pendingWrap = false;
 }
 
+// Without flags a position is taken modulo the grid; CURSOR_LIMIT stops it
+// at the last row or column, CURSOR_ORIGIN counts rows inside the region.
+int Display::AddressedRow(uintptr_t row, intptr_t flags) const {
+  if (flags & CURSOR_ORIGIN) {
+    uintptr_t height = static_cast<uintptr_t>(model_.regionBottom() - model_.regionTop());
+    return model_.regionTop() + static_cast<int>(std::min(row, height));
+  }
+  if (flags & CURSOR_LIMIT) return static_cast<int>(std::min(row, static_cast<uintptr_t>(model_.rows() - 1)));
+  return static_cast<int>(row % static_cast<uintptr_t>(model_.rows()));
+}
+
+int Display::AddressedColumn(uintptr_t column, intptr_t flags) const {
+  if (flags & CURSOR_LIMIT) return static_cast<int>(std::min(column, static_cast<uintptr_t>(model_.columns() - 1)));
+  return static_cast<int>(column % static_cast<uintptr_t>(model_.columns()));
+}
+
 void Display::OnSetRowOrColumn(uintptr_t wParam, intptr_t lParam) {
-  if (lParam != 0)
-    model_.MoveTo(static_cast<int>(wParam % static_cast<uintptr_t>(model_.rows())), model_.cursorColumn());
+  intptr_t flags = lParam & (CURSOR_LIMIT | CURSOR_ORIGIN);
+  if ((lParam & ~flags) != 0)
+    model_.MoveTo(AddressedRow(wParam, flags), model_.cursorColumn());
   else
-    model_.SetColumn(static_cast<int>(wParam % static_cast<uintptr_t>(model_.columns())));
+    model_.SetColumn(AddressedColumn(wParam, flags));
   model_.pendingWrap = false;
 }
 
@@ -243,11 +261,13 @@ void Display::OnCursorLeft(intptr_t lParam) {
   model_.pendingWrap = false;
 }
 
-void Display::OnCursorRight(intptr_t lParam) {
+void Display::OnCursorRight(uintptr_t wParam, intptr_t lParam) {
   int count = CountOf(lParam, model_.columns());
   int column = model_.cursorColumn();
   model_.pendingWrap = false;
-  if (column + count > model_.columns() - 1) {
+  if (wParam == 1) {  // host compatibility: stop at the last column
+    model_.SetColumn(std::min(column + count, model_.columns() - 1));
+  } else if (column + count > model_.columns() - 1) {
     Send(WUM_CARRIAGERETURN);
     Send(WUM_CURSORDOWN, 0, 1);
     model_.SetColumn(column + count - model_.columns());
@@ -258,13 +278,16 @@ void Display::OnCursorRight(intptr_t lParam) {
 
 // Past the region bottom the region scrolls by the lines that overflow it
 // (or, without scroll-at-bottom, the row wraps to the region top). A cursor
-// already below the region only moves down to the last row.
-void Display::OnCursorDown(intptr_t lParam) {
+// already below the region only moves down to the last row. wParam 1 (host
+// compatibility) stops on the region's bottom instead.
+void Display::OnCursorDown(uintptr_t wParam, intptr_t lParam) {
   int count = CountOf(lParam, model_.rows());
   int row = model_.cursorRow(), top = model_.regionTop(), bottom = model_.regionBottom();
   int target = row + count;
   if (row > bottom) {
     target = std::min(target, model_.rows() - 1);
+  } else if (wParam == 1) {
+    target = std::min(target, bottom);
   } else if (target > bottom) {
     int overflow = target - bottom;
     if (model_.scrollAtBottom) {
@@ -599,6 +622,7 @@ intptr_t Display::OnSetOption(uintptr_t option, intptr_t lParam) {
     case OPTION_STATUSLINE: ShowStatusLine(lParam != 0); break;
     case OPTION_STATUSTEXT: OnStatusText(lParam); break;
     case OPTION_QUERYSTATUS: return model_.HasStatusLine() ? 1 : 0;
+    case OPTION_QUERYSCREEN: return QueryScreen(lParam);
     case OPTION_SCROLLATBOTTOM: model_.scrollAtBottom = lParam != 0; break;
     case OPTION_STATUSATTRIBUTE: OnStatusAttribute(lParam); break;
     case OPTION_MEMORYPAGES:
@@ -617,6 +641,17 @@ intptr_t Display::OnSetOption(uintptr_t option, intptr_t lParam) {
       break;
   }
   return 0;
+}
+
+intptr_t Display::QueryScreen(intptr_t what) const {
+  auto packed = [](int low, int high) {
+    return static_cast<intptr_t>(MakeLong(static_cast<uint32_t>(low), static_cast<uint32_t>(high)));
+  };
+  switch (what) {
+    case QUERY_SIZE: return packed(model_.columns(), model_.rows());
+    case QUERY_REGION: return packed(model_.regionTop(), model_.regionBottom());
+    default: return packed(model_.cursorColumn(), model_.cursorRow());
+  }
 }
 
 // 25, 43 and 50 rows give up a row to the status line and take it back;

@@ -123,11 +123,15 @@ class Display {
   void EraseCells(int left, int top, int right, int bottom);
 
   // Cursor.
-  void OnMoveCursor(uintptr_t wParam);
+  void OnMoveCursor(uintptr_t wParam, intptr_t lParam);
+  // A row or column of a cursor move, by the flags CURSOR_LIMIT and CURSOR_ORIGIN.
+  int AddressedRow(uintptr_t row, intptr_t flags) const;
+  int AddressedColumn(uintptr_t column, intptr_t flags) const;
+  intptr_t QueryScreen(intptr_t what) const;
   void OnSetRowOrColumn(uintptr_t wParam, intptr_t lParam);
   void OnCursorLeft(intptr_t lParam);
-  void OnCursorRight(intptr_t lParam);
-  void OnCursorDown(intptr_t lParam);
+  void OnCursorRight(uintptr_t wParam, intptr_t lParam);
+  void OnCursorDown(uintptr_t wParam, intptr_t lParam);
   void OnCursorUp(uintptr_t wParam, intptr_t lParam);
   void OnCarriageReturn();
   void OnTab(uintptr_t wParam);

@@ -70,6 +70,28 @@ enum : uint32_t {
   OPTION_STATUSATTRIBUTE = 6,
   OPTION_MEMORYPAGES = 7,
   OPTION_KEYBOARDLOCK = 8,
+  // Host compatibility: returns what lParam asks for (QUERY_*), packed as
+  // MakeLong does.
+  OPTION_QUERYSCREEN = 9,
+};
+
+// Host compatibility: the extension of the display messages that a module
+// sends only when its terminal type has HostCompatibility on. Today's hosts
+// address the cursor past the screen's edge and expect it to stop there;
+// the messages' own rules take positions modulo the grid and wrap.
+//  - WUM_MOVECURSOR lParam and WUM_SETROWORCOL lParam carry CURSOR_LIMIT
+//    and CURSOR_ORIGIN (bit 0 of WUM_SETROWORCOL's lParam still picks the row).
+//  - WUM_CURSORRIGHT wParam 1: stop at the last column instead of wrapping.
+//  - WUM_CURSORDOWN wParam 1: stop at the region's bottom instead of scrolling.
+//  - WUM_SETOPTION OPTION_QUERYSCREEN: the cursor, the grid or the region.
+enum : int32_t {
+  CURSOR_LIMIT = 2,   // a position past the grid is its last row or column
+  CURSOR_ORIGIN = 4,  // the row counts from the region's top and stays inside it
+};
+enum : int32_t {
+  QUERY_CURSOR = 0,  // MakeLong(column, row)
+  QUERY_SIZE = 1,    // MakeLong(columns, rows)
+  QUERY_REGION = 2,  // MakeLong(top row, bottom row)
 };
 
 // Bits of the attribute word.

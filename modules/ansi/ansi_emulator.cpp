@@ -1,5 +1,8 @@
 #include "ansi_emulator.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace korvane {
 
 namespace {
@@ -49,16 +52,78 @@ const AnsiEmulator::Row AnsiEmulator::kCsiTable[] = {
     {'s', kPrefixNone, &AnsiEmulator::SaveCursor},
     {'u', kPrefixNone, &AnsiEmulator::RestoreCursor},
 };
+
+const AnsiEmulator::Row AnsiEmulator::kHostCsiTable[] = {
+    {'G', kPrefixNone, &AnsiEmulator::ColumnAbsolute},
+    {'`', kPrefixNone, &AnsiEmulator::ColumnAbsolute},
+    {'I', kPrefixNone, &AnsiEmulator::ForwardTab},
+    {'T', kPrefixNone, &AnsiEmulator::ScrollDown},
+    {'X', kPrefixNone, &AnsiEmulator::EraseChars},
+    {'Z', kPrefixNone, &AnsiEmulator::BackTab},
+    {'b', kPrefixNone, &AnsiEmulator::Repeat},
+    {'c', kPrefixNone, &AnsiEmulator::DeviceAttributes},
+    {'d', kPrefixNone, &AnsiEmulator::RowAbsolute},
+    {'f', kPrefixNone, &AnsiEmulator::CursorPosition},
+    {'n', kPrefixNone, &AnsiEmulator::DeviceStatus},
+};
 // clang-format on
 
 void AnsiEmulator::CsiFinal(uint8_t byte) {
+  if (HostRules() && DispatchCsi(*this, kHostCsiTable, byte, PrefixBit())) return;
   if (!DispatchCsi(*this, kCsiTable, byte, PrefixBit())) Unrecognised();
 }
+
+void AnsiEmulator::WriteText(uint8_t* text, size_t count) {
+  if (count) {
+    lastCharacter_ = text[count - 1];
+    haveLastCharacter_ = true;
+  }
+  AnsiConsoleEmulator::WriteText(text, count);
+}
+
+// --- Host compatibility ---
+
+// ESC [ n b: the last character n times more, at most a 132 x 50 screen's worth.
+void AnsiEmulator::Repeat() {
+  if (!haveLastCharacter_) return;
+  std::vector<uint8_t> run(static_cast<size_t>(std::min(CountParameter(), 132 * 50)), lastCharacter_);
+  WriteText(run.data(), run.size());
+}
+
+// ESC [ n d, ESC [ n G and ESC [ n `: row or column n (from 1), held to the screen.
+void AnsiEmulator::RowAbsolute() {
+  Send(WUM_SETROWORCOL, static_cast<uintptr_t>(CountParameter() - 1), 1 | CURSOR_LIMIT);
+}
+
+void AnsiEmulator::ColumnAbsolute() {
+  Send(WUM_SETROWORCOL, static_cast<uintptr_t>(CountParameter() - 1), CURSOR_LIMIT);
+}
+
+// ESC [ n X: n cells from the cursor on, not past the line's end.
+void AnsiEmulator::EraseChars() {
+  uint32_t cursor = Query(QUERY_CURSOR);
+  int32_t columns = Low(Query(QUERY_SIZE));
+  int32_t column = Low(cursor), row = High(cursor);
+  if (column >= columns) return;
+  int32_t last = static_cast<int32_t>(std::min<int64_t>(int64_t{column} + CountParameter() - 1, columns - 1));
+  CellRect rect{column, row, last, row};
+  Send(WUM_ERASERECT, reinterpret_cast<uintptr_t>(&rect), 0);
+}
+
+void AnsiEmulator::BackTab() { Send(WUM_TAB, static_cast<uintptr_t>(-static_cast<intptr_t>(CountParameter()))); }
+void AnsiEmulator::ForwardTab() { Send(WUM_TAB, static_cast<uintptr_t>(CountParameter())); }
+void AnsiEmulator::ScrollDown() { Send(WUM_SCROLLREGION, 0, -static_cast<intptr_t>(CountParameter())); }
 
 // The VT100 family's table, except that 22 also ends reverse and blinking,
 // and the ignore switches make colour and double-size parameters accepted
 // but without effect (parameter 0 still gives the default colours).
 int AnsiEmulator::Rendition(int index, ColourRecord& colours) {
+  if (HostRules()) {
+    // Under Ignore_SetColor the host's colours are taken in and dropped.
+    ColourRecord dropped = colours;
+    int used = HostRendition(index, ignoreColour_ ? dropped : colours);
+    if (used >= 0) return used;
+  }
   int32_t p = Parameter(index);
   if (p == 22) {
     attributes_ &= ~(ATTR_BOLD | ATTR_REVERSE | ATTR_BLINK | ATTR_RAPIDBLINK);

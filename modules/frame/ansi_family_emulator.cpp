@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "text_util.h"
+
 namespace korvane {
 
 uintptr_t AnsiFamilyEmulator::Pack(int32_t low, int32_t high) {
@@ -50,8 +52,10 @@ bool AnsiFamilyEmulator::CommonEscape(uint8_t byte) {
 
 void AnsiFamilyEmulator::InsertChars() { Send(WUM_INSERTCHARS, 0, CountParameter()); }
 void AnsiFamilyEmulator::CursorUp() { Send(WUM_CURSORUP, 0, CountParameter()); }
-void AnsiFamilyEmulator::CursorDown() { Send(WUM_CURSORDOWN, 0, CountParameter()); }
-void AnsiFamilyEmulator::CursorRight() { Send(WUM_CURSORRIGHT, 0, CountParameter()); }
+// Under host rules CUD and CUF stop at the region's bottom and the last
+// column instead of scrolling or wrapping.
+void AnsiFamilyEmulator::CursorDown() { Send(WUM_CURSORDOWN, HostRules() ? 1 : 0, CountParameter()); }
+void AnsiFamilyEmulator::CursorRight() { Send(WUM_CURSORRIGHT, HostRules() ? 1 : 0, CountParameter()); }
 void AnsiFamilyEmulator::CursorLeft() { Send(WUM_CURSORLEFT, 0, CountParameter()); }
 void AnsiFamilyEmulator::InsertLines() { Send(WUM_INSERTLINES, 0, CountParameter()); }
 void AnsiFamilyEmulator::DeleteLines() { Send(WUM_DELETELINES, 0, CountParameter()); }
@@ -66,6 +70,7 @@ void AnsiFamilyEmulator::CursorShape() {
   int64_t span = std::llabs(int64_t{Parameter(1)} - Parameter(0));
   int64_t tenths = std::min<int64_t>(span * 10 / 16, 10);
   if (span != 0 && tenths == 0) tenths = 1;
+  if (tenths != 0) cursorTenths_ = static_cast<int32_t>(tenths);
   Send(WUM_SETCURSOR, 0, static_cast<intptr_t>(tenths));
 }
 
@@ -88,7 +93,80 @@ void AnsiFamilyEmulator::SetColour(int32_t which) {
 
 void AnsiFamilyEmulator::CursorPosition() {
   auto lowered = [this](int i) { return Parameter(i) > 0 ? Parameter(i) - 1 : Parameter(i); };
-  Send(WUM_MOVECURSOR, Pack(lowered(1), lowered(0)));
+  Send(WUM_MOVECURSOR, Pack(lowered(1), lowered(0)), CursorFlags());
+}
+
+// --- Host compatibility ---
+
+intptr_t AnsiFamilyEmulator::CursorFlags() const {
+  if (!HostRules()) return 0;
+  return CURSOR_LIMIT | (originMode_ ? CURSOR_ORIGIN : 0);
+}
+
+void AnsiFamilyEmulator::Home() { Send(WUM_MOVECURSOR, 0, CursorFlags()); }
+
+void AnsiFamilyEmulator::Answer(const std::string& bytes) {
+  Send(WUM_SENDDATA, reinterpret_cast<uintptr_t>(bytes.data()), static_cast<intptr_t>(bytes.size()));
+}
+
+void AnsiFamilyEmulator::DeviceStatus() {
+  switch (Parameter(0)) {
+    case 5: Answer("\x1b[0n"); break;
+    case 6: {
+      uint32_t cursor = Query(QUERY_CURSOR);
+      int32_t row = High(cursor), column = Low(cursor);
+      if (originMode_) row -= Low(Query(QUERY_REGION));
+      Answer(Format("\x1b[%d;%dR", std::max(row, 0) + 1, column + 1));
+      break;
+    }
+    default: Unrecognised(); break;
+  }
+}
+
+void AnsiFamilyEmulator::DeviceAttributes() {
+  if (Parameter(0) != 0) return Unrecognised();
+  Answer("\x1b[?1;2c");
+}
+
+int32_t AnsiFamilyEmulator::PaletteColour(int32_t n) {
+  if (n < 16) return n;
+  if (n >= 232) {  // the grey ramp: black, dark grey, grey, white
+    int32_t level = n - 232;
+    return level < 6 ? 0 : level < 12 ? 8 : level < 18 ? 7 : 15;
+  }
+  int32_t cube = n - 16, r = cube / 36, g = cube / 6 % 6, b = cube % 6;
+  int32_t colour = (r >= 3 ? 1 : 0) | (g >= 3 ? 2 : 0) | (b >= 3 ? 4 : 0);
+  return std::max({r, g, b}) >= 5 ? colour + 8 : colour;
+}
+
+int AnsiFamilyEmulator::HostRendition(int index, ColourRecord& colours) {
+  int32_t p = Parameter(index);
+  auto colour = [&colours](bool foreground, int32_t value) {
+    (foreground ? colours.foreground : colours.background) = value;
+    colours.which |= foreground ? COLOUR_GIVES_FOREGROUND : COLOUR_GIVES_BACKGROUND;
+  };
+  if (p == 39 || p == 49) {
+    colour(p == 39, p == 39 ? COLOUR_DEFAULT_FOREGROUND : COLOUR_DEFAULT_BACKGROUND);
+  } else if (p == 38 || p == 48) {
+    // 38 ; 5 ; n picks one of 256 colours; 38 ; 2 ; r ; g ; b is consumed.
+    int32_t form = Parameter(index + 1);
+    if (form == 5) {
+      if (index + 2 < ParameterCount()) colour(p == 38, PaletteColour(std::min(Parameter(index + 2), 255)));
+      return 2;
+    }
+    return form == 2 ? 4 : 1;
+  } else if (p >= 90 && p <= 97) {
+    colour(true, p - 90 + 8);
+  } else if (p >= 100 && p <= 107) {
+    colour(false, p - 100 + 8);
+  } else if (p == 23) {
+    attributes_ &= ~ATTR_ITALIC;
+  } else if (p == 28) {
+    attributes_ &= ~ATTR_INVISIBLE;
+  } else {
+    return -1;
+  }
+  return 0;
 }
 
 void AnsiFamilyEmulator::EraseDisplay() {

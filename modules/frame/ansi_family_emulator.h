@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "sequence_parser.h"
 
@@ -44,6 +45,31 @@ class AnsiFamilyEmulator : public SequenceParser {
   void RestoreCursor();
   void Ignore() {}
 
+  // --- Host compatibility (used only while HostRules() holds) ---
+  // ESC [ 5 n: "ESC [ 0 n"; ESC [ 6 n: the cursor position report.
+  void DeviceStatus();
+  // ESC [ c and ESC [ 0 c: a VT100 with advanced video.
+  void DeviceAttributes();
+  // Bytes for the host, through the module's send path.
+  void Answer(const std::string& bytes);
+  // The cursor, the grid or the region as the client has it (QUERY_*).
+  uint32_t Query(int32_t what) {
+    return static_cast<uint32_t>(Send(WUM_SETOPTION, OPTION_QUERYSCREEN, what));
+  }
+  static int32_t Low(uint32_t packed) { return static_cast<int32_t>(packed & 0xFFFF); }
+  static int32_t High(uint32_t packed) { return static_cast<int32_t>(packed >> 16); }
+  // The lParam flags of an absolute cursor move: limited to the screen,
+  // rows inside the region in origin mode.
+  intptr_t CursorFlags() const;
+  // To the first row and column (the region's top in origin mode).
+  void Home();
+  // The host's extra rendition parameters (39, 49, 38/48 with 5 or 2,
+  // 90-97, 100-107, 23, 28); the number of further parameters used, or -1
+  // when `index` is none of them.
+  int HostRendition(int index, ColourRecord& colours);
+  // A colour of 38/48 ; 5 ; n as one of the 16 palette colours.
+  static int32_t PaletteColour(int32_t n);
+
   // ESC [ = n F and ESC [ = n G: an emulator that may be told to ignore the
   // host's colours says so here (the range is still checked and logged).
   virtual bool HonoursColourRequests() const { return true; }
@@ -66,6 +92,10 @@ class AnsiFamilyEmulator : public SequenceParser {
   static constexpr uint32_t kCharacterSetField = ATTR_GRAPHICS | ATTR_CHARSET_MASK;
 
   uint32_t attributes_ = 0;
+  // ESC [ ? 6 h: cursor rows count from the region's top.
+  bool originMode_ = false;
+  // The height of a visible cursor, for ESC [ ? 25 h after ESC [ ? 25 l.
+  int32_t cursorTenths_ = 2;
 
  private:
   void SetColour(int32_t which);

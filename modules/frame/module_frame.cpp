@@ -83,4 +83,9 @@ void ModuleFrame::WriteSetting(const char* name, const std::string& text) {
   if (!subKey_.empty()) store_.WriteTextCreatingKey(subKey_, name, text);
 }
 
+void ModuleFrame::StoreHostCompatibility(bool on) {
+  WriteSetting(kHostCompatibilityValue, on ? "Y" : "N");
+  hostCompatibility = on;
+}
+
 }  // namespace korvane

@@ -61,6 +61,8 @@ class ModuleFrame {
   bool SettingIsY(const char* name);
   // Stores a text value, creating the key; failures are dropped.
   void WriteSetting(const char* name, const std::string& text);
+  // The settings dialog's "Host compatibility" box: "Y" or "N".
+  void StoreHostCompatibility(bool on);
 
   const int16_t* DefaultKeyList() const { return emulator_->DefaultKeyList(); }
   const std::string& SubKey() const { return subKey_; }

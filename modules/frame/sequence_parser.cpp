@@ -6,7 +6,10 @@ namespace korvane {
 
 namespace {
 
-constexpr uint8_t kEsc = 27;
+constexpr uint8_t kEsc = 27, kBel = 7, kCan = 24, kSub = 26, kDel = 127;
+
+bool IsIntermediate(uint8_t byte) { return byte >= 0x20 && byte <= 0x2F; }
+bool IsFinal(uint8_t byte) { return byte >= 0x40 && byte <= 0x7E; }
 
 }  // namespace
 
@@ -38,6 +41,10 @@ void SequenceParser::Dispatch(uint8_t byte) {
     case State::KeyLetter: KeyLetter(byte); break;
     case State::KeyDelimiter: KeyDelimiter(byte); break;
     case State::KeyText: KeyText(byte); break;
+    case State::EscapeIntermediate: EscapeIntermediate(byte); break;
+    case State::CsiIgnore: CsiIgnore(byte); break;
+    case State::String: String(byte); break;
+    case State::StringEscape: StringEscape(byte); break;
     case State::Done:
       // The byte after a finished sequence starts afresh in ground.
       Reset();
@@ -71,6 +78,20 @@ void SequenceParser::Ground(uint8_t byte) {
 }
 
 void SequenceParser::Escape(uint8_t byte) {
+  if (HostRules()) {
+    if (SequenceControl(byte)) return;
+    if (IsIntermediate(byte)) {
+      Collect(byte);
+      intermediate_ = byte;
+      state_ = State::EscapeIntermediate;
+      return;
+    }
+    if (byte == 'P' || byte == ']' || byte == '^' || byte == '_' || byte == 'X') {
+      oscString_ = byte == ']';
+      state_ = State::String;
+      return;
+    }
+  }
   Collect(byte);
   if (byte == '[') {
     state_ = State::CsiEntry;
@@ -81,6 +102,7 @@ void SequenceParser::Escape(uint8_t byte) {
 }
 
 void SequenceParser::CsiEntry(uint8_t byte) {
+  if (HostRules() && SequenceControl(byte)) return;
   if (byte == '?' || byte == '=') {
     Collect(byte);
     prefix_ = byte == '?' ? SequencePrefix::Question : SequencePrefix::Equals;
@@ -88,17 +110,32 @@ void SequenceParser::CsiEntry(uint8_t byte) {
     return;
   }
   if (CsiIntroducer(byte)) return;
+  if (HostRules() && (byte == '<' || byte == '>')) {
+    Collect(byte);
+    prefix_ = SequencePrefix::Other;
+    state_ = State::CsiParameters;
+    return;
+  }
   prefix_ = SequencePrefix::None;
   state_ = State::CsiParameters;
   CsiParameters(byte);
 }
 
 void SequenceParser::CsiParameters(uint8_t byte) {
+  bool host = HostRules();
+  if (host && SequenceControl(byte)) return;
   Collect(byte);
   if (IsDigit(byte)) {
     AddDigit(byte);
-  } else if (byte == ';') {
+  } else if (byte == ';' || (host && byte == ':')) {
+    // An empty parameter is kept as 0 under host rules: ESC [ ; 5 H is
+    // row 1, column 5. Otherwise only parameters with digits count.
+    if (host && !digitSeen_ && parameterCount_ < kMaxParameters) parameters_[parameterCount_++] = 0;
     digitSeen_ = false;
+  } else if (host && !IsFinal(byte) && byte < 0x80) {
+    // A private marker after the first byte, or an intermediate: no table
+    // knows such a sequence; it is consumed up to its final byte.
+    state_ = State::CsiIgnore;
   } else {
     state_ = State::Done;
     CsiFinal(byte);
@@ -150,6 +187,58 @@ void SequenceParser::KeyText(uint8_t byte) {
   KeyString(key_, buffer_.data() + keyTextStart_, length);
 }
 
+// Under host rules, as a VT100 does: a control byte inside a sequence is
+// executed and the sequence goes on; CAN and SUB cancel it; ESC starts a
+// new one; DEL is ignored.
+bool SequenceParser::SequenceControl(uint8_t byte) {
+  if (byte == kEsc) {
+    Reset();
+    Ground(byte);
+    return true;
+  }
+  if (byte == kCan || byte == kSub) {
+    state_ = State::Done;
+    return true;
+  }
+  if (byte == kDel) return true;
+  if (byte >= 0x20) return false;
+  if (control_[byte]) ControlByte(byte);
+  return true;
+}
+
+void SequenceParser::EscapeIntermediate(uint8_t byte) {
+  if (SequenceControl(byte)) return;
+  Collect(byte);
+  if (IsIntermediate(byte)) return;
+  state_ = State::Done;
+  EscapeIntermediateFinal(intermediate_, byte);
+}
+
+void SequenceParser::CsiIgnore(uint8_t byte) {
+  if (SequenceControl(byte)) return;
+  Collect(byte);
+  if (IsFinal(byte)) Unrecognised();
+}
+
+// DCS, OSC, PM and APC strings are never shown: everything up to ST
+// (ESC \), or BEL after an OSC, is dropped; CAN and SUB cancel the string.
+void SequenceParser::String(uint8_t byte) {
+  if (byte == kEsc) state_ = State::StringEscape;
+  else if (byte == kCan || byte == kSub || (oscString_ && byte == kBel)) state_ = State::Done;
+}
+
+void SequenceParser::StringEscape(uint8_t byte) {
+  if (byte == '\\') {
+    state_ = State::Done;
+    return;
+  }
+  // Any other byte: the string ended without its terminator, and the ESC
+  // starts a sequence of its own.
+  Reset();
+  Ground(kEsc);
+  Escape(byte);
+}
+
 void SequenceParser::Collect(uint8_t byte) {
   if (used_ < kSequenceLimit) buffer_[used_++] = byte;
 }
@@ -169,6 +258,7 @@ uint8_t SequenceParser::PrefixBit() const {
   switch (prefix_) {
     case SequencePrefix::Equals: return kPrefixEquals;
     case SequencePrefix::Question: return kPrefixQuestion;
+    case SequencePrefix::Other: return 0;
     default: return kPrefixNone;
   }
 }

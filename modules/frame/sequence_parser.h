@@ -14,7 +14,8 @@
 
 namespace korvane {
 
-enum class SequencePrefix : uint8_t { None, Equals, Question };
+// Other: a private marker no table knows (host compatibility: "<", ">").
+enum class SequencePrefix : uint8_t { None, Equals, Question, Other };
 
 // Prefix sets for CSI tables.
 enum : uint8_t {
@@ -41,7 +42,13 @@ class SequenceParser {
   void Submit(const uint8_t* bytes, size_t count);
 
  protected:
-  enum class State : uint8_t { Ground, Escape, CsiEntry, CsiParameters, KeyLetter, KeyDelimiter, KeyText, Done };
+  // The last four serve host compatibility only: an ESC sequence with
+  // intermediate bytes, a CSI sequence no table can know (consumed to its
+  // final byte), and a DCS, OSC, PM or APC string up to its terminator.
+  enum class State : uint8_t {
+    Ground, Escape, CsiEntry, CsiParameters, KeyLetter, KeyDelimiter, KeyText, Done,
+    EscapeIntermediate, CsiIgnore, String, StringEscape
+  };
 
   explicit SequenceParser(ModuleFrame& frame);
 
@@ -60,6 +67,15 @@ class SequenceParser {
   virtual void KeyString(uint8_t, const uint8_t*, size_t) {}
   // A finished text run; by default WUM_WRITE.
   virtual void WriteText(uint8_t* text, size_t count);
+  // Host compatibility: ESC, intermediate byte(s), final byte; the first
+  // intermediate is given. By default the sequence is consumed.
+  virtual void EscapeIntermediateFinal(uint8_t, uint8_t) {}
+
+  // True while the terminal type's HostCompatibility switch applies: then
+  // control bytes inside a sequence are executed, CAN and SUB cancel it,
+  // sequences with intermediates and strings are consumed whole, and an
+  // empty parameter counts (as 0, the default).
+  virtual bool HostRules() const { return frame_.hostCompatibility; }
 
   // --- State functions, one per state; an emulator with modes may
   // intercept them and call these for its normal mode ---
@@ -70,6 +86,12 @@ class SequenceParser {
   void KeyLetter(uint8_t byte);
   void KeyDelimiter(uint8_t byte);
   void KeyText(uint8_t byte);
+  void EscapeIntermediate(uint8_t byte);
+  void CsiIgnore(uint8_t byte);
+  void String(uint8_t byte);
+  void StringEscape(uint8_t byte);
+  // Under host rules: a control byte inside a sequence; true when handled.
+  bool SequenceControl(uint8_t byte);
 
   // --- Tools for the handlers ---
   void MarkControl(uint8_t byte, bool control) { control_[byte] = control; }
@@ -116,6 +138,8 @@ class SequenceParser {
   bool digitSeen_ = false;
   bool dropDigits_ = false;
   SequencePrefix prefix_ = SequencePrefix::None;
+  uint8_t intermediate_ = 0;
+  bool oscString_ = false;
   uint8_t key_ = 0;
   uint8_t delimiter_ = 0;
   size_t keyTextStart_ = 0;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
+#include <vector>
 
 namespace korvane {
 
@@ -33,6 +35,7 @@ void Vt100Emulator::SetMode(Mode mode) {
   if (mode == Mode::Normal) {
     MarkCommonControls();
     MarkControl(DC4, true);
+    MarkControl('#', HostRules() && characterSets_[shifted_] == 'A');
   }
   if (mode == Mode::Printer) MarkControl(DC2, true);
 }
@@ -57,7 +60,29 @@ void Vt100Emulator::ControlByte(uint8_t byte) {
     frame_.printer.TurnPrinterOn();
     return;
   }
+  if (HostRules() && (byte == SO || byte == SI || byte == '#')) return HostControl(byte);
   CommonControl(byte);
+}
+
+// SO and SI pick G1 and G0; "#" is a control only while the UK set is in use.
+void Vt100Emulator::HostControl(uint8_t byte) {
+  if (byte == '#') {
+    uint8_t pound = 0xA3;
+    return WriteText(&pound, 1);
+  }
+  shifted_ = byte == SO ? 1 : 0;
+  SetCharacterSet(CharacterSetField());
+  FollowCharacterSets();
+}
+
+uint32_t Vt100Emulator::CharacterSetField() const {
+  uint8_t set = characterSets_[shifted_];
+  return set == '0' || set == '2' ? ATTR_GRAPHICS : 0u;
+}
+
+void Vt100Emulator::FollowCharacterSets() {
+  MarkControl('#', characterSets_[shifted_] == 'A');
+  if ((attributes_ & kCharacterSetField) != CharacterSetField()) SetCharacterSet(CharacterSetField());
 }
 
 // --- After ESC ---
@@ -65,11 +90,77 @@ void Vt100Emulator::ControlByte(uint8_t byte) {
 void Vt100Emulator::EscapeFinal(uint8_t byte) {
   if (mode_ != Mode::Normal) return EchoSequence();
   if (CommonEscape(byte)) return;
+  if (HostRules() && HostEscape(byte)) return;
   switch (byte) {
     case 'H': Send(WUM_SETTAB); break;
     case 'M': Send(WUM_CURSORUP, 1, 1); break;
     default: Unrecognised(); break;
   }
+}
+
+bool Vt100Emulator::HostEscape(uint8_t byte) {
+  switch (byte) {
+    case 'D': Send(WUM_CURSORDOWN, 0, 1); break;  // IND
+    case 'E':                                      // NEL
+      Send(WUM_CARRIAGERETURN);
+      Send(WUM_CURSORDOWN, 0, 1);
+      break;
+    case 'c': HostReset(); break;
+    case 'Z': DeviceAttributes(); break;
+    case '=':
+    case '>': break;  // keypad modes: the keypad sends what the key table says
+    default: return false;
+  }
+  return true;
+}
+
+// ESC ( x and ESC ) x designate G0 and G1 (B, A, 1 text; 0, 2 line
+// drawing); ESC # 8 fills the screen with E; the rest is consumed.
+void Vt100Emulator::EscapeIntermediateFinal(uint8_t intermediate, uint8_t final) {
+  if ((intermediate == '(' || intermediate == ')') && std::strchr("B0A12", final)) {
+    characterSets_[intermediate == ')' ? 1 : 0] = final;
+    FollowCharacterSets();
+  } else if (intermediate == '#' && final == '8') {
+    AlignmentPattern();
+  }
+}
+
+void Vt100Emulator::AlignmentPattern() {
+  uint32_t size = Query(QUERY_SIZE);
+  int32_t rows = High(size), columns = Low(size);
+  if (columns < 1) return;
+  std::vector<uint8_t> line;
+  for (int32_t row = 0; row < rows; ++row) {
+    line.assign(static_cast<size_t>(columns), 'E');
+    Send(WUM_MOVECURSOR, Pack(0, row), CURSOR_LIMIT);
+    WriteText(line.data(), line.size());
+  }
+  Send(WUM_MOVECURSOR, 0, CURSOR_LIMIT);
+}
+
+// ESC c: the state a VT100 has after power-up, on the screen the client has.
+void Vt100Emulator::HostReset() {
+  characterSets_[0] = characterSets_[1] = 'B';
+  shifted_ = 0;
+  originMode_ = false;
+  cursorTenths_ = 2;
+  SetCursorKeys(false);
+  attributes_ = 0;
+  ColourRecord colours{COLOUR_DEFAULT_BACKGROUND, COLOUR_DEFAULT_FOREGROUND,
+                       COLOUR_GIVES_BACKGROUND | COLOUR_GIVES_FOREGROUND};
+  SendAttributes(&colours);
+  MarkControl('#', false);
+  Send(WUM_SETSCROLL, 0);
+  Send(WUM_SETOPTION, OPTION_AUTOWRAP, 1);
+  Send(WUM_SETCURSOR, 0, cursorTenths_);
+  Send(WUM_CLEARTAB, 1);
+  int32_t columns = Low(Query(QUERY_SIZE));
+  for (int32_t column = 8; column < columns; column += 8) {
+    Send(WUM_MOVECURSOR, Pack(column, 0), CURSOR_LIMIT);
+    Send(WUM_SETTAB);
+  }
+  Send(WUM_CLEARSCREEN);
+  Send(WUM_MOVECURSOR, 0, CURSOR_LIMIT);
 }
 
 // The sequence so far goes out as text (display controls) or to the printer.
@@ -132,11 +223,19 @@ const Vt100Emulator::Row Vt100Emulator::kCsiTable[] = {
     {'s', kPrefixNone, &Vt100Emulator::SaveCursor},
     {'u', kPrefixNone, &Vt100Emulator::RestoreCursor},
 };
+
+const Vt100Emulator::Row Vt100Emulator::kHostCsiTable[] = {
+    {'f', kPrefixNone, &Vt100Emulator::CursorPosition},
+    {'n', kPrefixNone, &Vt100Emulator::DeviceStatus},
+    {'c', kPrefixNone, &Vt100Emulator::DeviceAttributes},
+    {'r', kPrefixNone, &Vt100Emulator::HostScrollingRegion},
+};
 // clang-format on
 
 void Vt100Emulator::CsiFinal(uint8_t byte) {
   switch (mode_) {
     case Mode::Normal:
+      if (HostRules() && DispatchCsi(*this, kHostCsiTable, byte, PrefixBit())) break;
       if (!DispatchCsi(*this, kCsiTable, byte, PrefixBit())) Unrecognised();
       break;
     case Mode::DisplayControls:
@@ -181,25 +280,33 @@ void Vt100Emulator::KeyString(uint8_t key, const uint8_t* text, size_t length) {
 
 // --- CSI handlers ---
 
-void Vt100Emulator::SetPrivateMode() {
+void Vt100Emulator::SetPrivateMode() { PrivateModes(true); }
+void Vt100Emulator::ResetPrivateMode() { PrivateModes(false); }
+
+void Vt100Emulator::PrivateModes(bool set) {
   for (int i = 0; i < ParameterCount(); ++i) {
+    if (HostRules() && HostPrivateMode(Parameter(i), set)) continue;
     switch (Parameter(i)) {
-      case 1: SetCursorKeys(true); break;
-      case 3: Send(WUM_RESIZE, Pack(0, 132)); break;
-      case 7: Send(WUM_SETOPTION, OPTION_AUTOWRAP, 1); break;
+      case 1: SetCursorKeys(set); break;
+      case 3: Send(WUM_RESIZE, Pack(0, set ? 132 : 80)); break;
+      case 7: Send(WUM_SETOPTION, OPTION_AUTOWRAP, set ? 1 : 0); break;
       default: Unrecognised(); break;
     }
   }
 }
 
-void Vt100Emulator::ResetPrivateMode() {
-  for (int i = 0; i < ParameterCount(); ++i) {
-    switch (Parameter(i)) {
-      case 1: SetCursorKeys(false); break;
-      case 3: Send(WUM_RESIZE, Pack(0, 80)); break;
-      case 7: Send(WUM_SETOPTION, OPTION_AUTOWRAP, 0); break;
-      default: Unrecognised(); break;
-    }
+// ESC [ ? 6 h/l origin mode (the cursor goes home), ESC [ ? 25 h/l the
+// cursor shown or hidden.
+bool Vt100Emulator::HostPrivateMode(int32_t mode, bool set) {
+  switch (mode) {
+    case 6:
+      originMode_ = set;
+      Home();
+      return true;
+    case 25:
+      Send(WUM_SETCURSOR, 0, set ? cursorTenths_ : 0);
+      return true;
+    default: return false;
   }
 }
 
@@ -257,13 +364,35 @@ void Vt100Emulator::ScrollingRegion() {
   Send(WUM_MOVECURSOR, 0);
 }
 
+// ESC [ r, ESC [ t r and ESC [ t ; b r: a missing or 0 bottom is the last
+// row, one past the screen is held to it; a region of fewer than two rows
+// is ignored, as a VT100 ignores it.
+void Vt100Emulator::HostScrollingRegion() {
+  int32_t rows = High(Query(QUERY_SIZE));
+  int32_t top = std::max(Parameter(0), 1) - 1;
+  int32_t bottom = Parameter(1) < 1 || Parameter(1) > rows ? rows - 1 : Parameter(1) - 1;
+  if (top >= bottom) return;
+  Send(WUM_SETSCROLL, Pack(top, bottom));
+  Home();
+}
+
 // --- Rendition ---
 
+// Under host rules ESC [ m keeps the character set that SO/SI chose, and
+// the host's further parameters (39, 49 ...) are known.
 void Vt100Emulator::SetGraphicRendition() {
   ColourRecord colours{0, 0, 0};
-  for (int i = 0; i < std::max(ParameterCount(), 1); ++i)
-    if (!ApplyRendition(Parameter(i), colours))
+  bool host = HostRules();
+  for (int i = 0; i < std::max(ParameterCount(), 1); ++i) {
+    int used = host ? HostRendition(i, colours) : -1;
+    if (used >= 0) {
+      i += used;
+    } else if (!ApplyRendition(Parameter(i), colours)) {
       frame_.log.Log("UNRECOGNIZED set screen parameter....%d\n", Parameter(i));
+    } else if (host && Parameter(i) == 0) {
+      attributes_ |= CharacterSetField();
+    }
+  }
   SendAttributes(colours.which ? &colours : nullptr);
 }
 

@@ -29,6 +29,8 @@ class Vt100Emulator : public AnsiFamilyEmulator, public EmulatorHooks {
  private:
   using Row = CsiAction<Vt100Emulator>;
   static const Row kCsiTable[];
+  // Consulted first while the host rules hold.
+  static const Row kHostCsiTable[];
 
   // The tables.
   void ControlByte(uint8_t byte) override;
@@ -42,6 +44,23 @@ class Vt100Emulator : public AnsiFamilyEmulator, public EmulatorHooks {
   void CsiParameters(uint8_t byte) override;
   void ModeFinal(uint8_t byte);
   void EchoSequence();
+  // Host rules hold in the normal mode only.
+  bool HostRules() const override { return mode_ == Mode::Normal && frame_.hostCompatibility; }
+
+  // Host compatibility: character sets, ESC D E c Z, ESC # 8, and the CSI
+  // sequences of today's hosts.
+  void EscapeIntermediateFinal(uint8_t intermediate, uint8_t final) override;
+  bool HostEscape(uint8_t byte);
+  void HostControl(uint8_t byte);
+  // The designated set in use: line drawing for "0" and "2"; "A" shows "#"
+  // as the pound sign.
+  void FollowCharacterSets();
+  uint32_t CharacterSetField() const;
+  void PrivateModes(bool set);
+  bool HostPrivateMode(int32_t mode, bool set);
+  void HostScrollingRegion();
+  void HostReset();
+  void AlignmentPattern();
 
   // CSI handlers of the VT100 alone.
   void SetPrivateMode();
@@ -57,6 +76,9 @@ class Vt100Emulator : public AnsiFamilyEmulator, public EmulatorHooks {
   void StatusLineRows(int32_t shownRows, int32_t hiddenRows);
 
   Mode mode_ = Mode::Normal;
+  // G0 and G1 as designated by ESC ( x and ESC ) x, and which SO/SI chose.
+  uint8_t characterSets_[2] = {'B', 'B'};
+  int shifted_ = 0;
 };
 
 // Everything a loaded VT100 module is: the frame and the emulator, wired.

@@ -27,6 +27,31 @@ TEST(DisplayCursor, MoveCursorReducesModuloTheGrid) {
   EXPECT_LT(f.model.cursorColumn(), 80);
 }
 
+// Host compatibility: moves held to the grid or the region, CUF and CUD
+// that stop, and the screen query.
+TEST(DisplayCursor, HostMovesStopAtTheEdgeAndAnswerTheQuery) {
+  DisplayFixture f;  // 24 x 80
+  f.Send(WUM_MOVECURSOR, MakeLong(85, 30), CURSOR_LIMIT);
+  EXPECT_EQ(f.Cursor(), std::make_pair(23, 79));
+  f.Send(WUM_SETSCROLL, MakeLong(5, 10));
+  f.Send(WUM_MOVECURSOR, MakeLong(3, 2), CURSOR_LIMIT | CURSOR_ORIGIN);
+  EXPECT_EQ(f.Cursor(), std::make_pair(7, 3));
+  EXPECT_EQ(f.Send(WUM_SETOPTION, OPTION_QUERYSCREEN, QUERY_CURSOR), static_cast<intptr_t>(MakeLong(3, 7)));
+  EXPECT_EQ(f.Send(WUM_SETOPTION, OPTION_QUERYSCREEN, QUERY_SIZE), static_cast<intptr_t>(MakeLong(80, 24)));
+  EXPECT_EQ(f.Send(WUM_SETOPTION, OPTION_QUERYSCREEN, QUERY_REGION), static_cast<intptr_t>(MakeLong(5, 10)));
+  f.Send(WUM_CURSORDOWN, 1, 9);  // stops on the region's bottom, nothing scrolls
+  EXPECT_EQ(f.Cursor(), std::make_pair(10, 3));
+  f.Send(WUM_SETROWORCOL, 40, 1 | CURSOR_LIMIT | CURSOR_ORIGIN);
+  EXPECT_EQ(f.Cursor(), std::make_pair(10, 3));
+  f.Send(WUM_SETROWORCOL, 100, CURSOR_LIMIT);
+  EXPECT_EQ(f.Cursor(), std::make_pair(10, 79));
+  f.Send(WUM_SETROWORCOL, 30, 1 | CURSOR_LIMIT);
+  EXPECT_EQ(f.Cursor(), std::make_pair(23, 79));
+  f.Send(WUM_SETROWORCOL, 75, CURSOR_LIMIT);
+  f.Send(WUM_CURSORRIGHT, 1, 20);  // stops on the last column
+  EXPECT_EQ(f.Cursor(), std::make_pair(23, 79));
+}
+
 TEST(DisplayCursor, LeftStopsAtColumnZeroAndCountsBelowOneMeanOne) {
   DisplayFixture f;
   f.MoveTo(3, 5);
@@ -680,12 +705,12 @@ TEST(DisplayOptions, KeyboardLockAndUnknownOptions) {
   DisplayFixture f;
   f.Send(WUM_SETOPTION, OPTION_KEYBOARDLOCK, 1);
   EXPECT_TRUE(f.display.keyboardLocked());
-  f.Send(WUM_SETOPTION, 9, 1);  // event log off: silent
+  f.Send(WUM_SETOPTION, 10, 1);  // event log off: silent
   EXPECT_TRUE(f.client.platform.dialogs.empty());
   f.EventLogOn();
-  f.Send(WUM_SETOPTION, 9, 1);
+  f.Send(WUM_SETOPTION, 10, 1);
   ASSERT_EQ(f.client.platform.dialogs.size(), 1u);
-  EXPECT_NE(f.client.platform.dialogs[0].find("Unhandled window option: 9"), std::string::npos);
+  EXPECT_NE(f.client.platform.dialogs[0].find("Unhandled window option: 10"), std::string::npos);
   EXPECT_EQ(f.hooks.calls, (Calls{"locked"}));
 }
 

@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       15,
       false,
       "Terms\\ansi",
-      {"Ignore_SetColor", "Ignore_DoubleSize", "FontFamily"},
+      {"Ignore_SetColor", "Ignore_DoubleSize", "FontFamily", kHostCompatibilityValue},
   };
   fuzz::FuzzModule<AnsiModule>(data, size, rules);
   return 0;

@@ -63,6 +63,9 @@ struct MessageRules {
 struct Checker {
   const MessageRules* rules;
   int statusShown = 0;
+  // The module's HostCompatibility switch: only while it is on may the
+  // extended message forms and the screen query appear.
+  const bool* host = nullptr;
 };
 
 inline void Require(bool ok) {
@@ -89,7 +92,8 @@ inline void CheckColours(const ColourRecord* colours, int32_t last) {
   if (colours->which & COLOUR_GIVES_BACKGROUND) Require(colours->background >= 0 && colours->background <= last);
 }
 
-inline void CheckOption(const MessageRules& rules, uintptr_t option, intptr_t value) {
+inline void CheckOption(const MessageRules& rules, uintptr_t option, intptr_t value, bool host) {
+  if (host && option == OPTION_QUERYSCREEN) return Require(value >= QUERY_CURSOR && value <= QUERY_REGION);
   Require(Contains(rules.options, option));
   switch (option) {
     case OPTION_AUTOWRAP:
@@ -115,17 +119,34 @@ inline bool IsCount(intptr_t count, bool backwards) {
   return (count >= 1 && count <= kMax) || (backwards && count <= -1 && count >= -kMax);
 }
 
-inline void CheckRectangle(uintptr_t wParam, intptr_t lParam) {
+inline void CheckRectangle(uintptr_t wParam, intptr_t lParam, bool host) {
   auto* rect = reinterpret_cast<const CellRect*>(wParam);
+  if (host && rect && lParam == 0) {  // ECH: cells of the cursor row, inside the grid the query gave
+    Require(rect->top == rect->bottom && rect->left <= rect->right && rect->left >= 0 && rect->right < 80);
+    return;
+  }
   Require(rect && lParam == 1 && rect->left == 0 && rect->top == 0 && rect->bottom == 0 && rect->right >= 0 &&
           rect->right < SequenceParser::kParameterLimit);
+}
+
+// The answers to the screen query: a 24 x 80 grid, the cursor on its last cell.
+inline intptr_t ScreenAnswer(intptr_t what) {
+  switch (what) {
+    case QUERY_SIZE: return static_cast<intptr_t>(MakeLong(80, 24));
+    case QUERY_REGION: return static_cast<intptr_t>(MakeLong(0, 23));
+    default: return static_cast<intptr_t>(MakeLong(79, 23));
+  }
 }
 
 inline intptr_t Check(void* target, uint32_t msg, uintptr_t wParam, intptr_t lParam) {
   auto* checker = static_cast<Checker*>(target);
   const MessageRules& rules = *checker->rules;
-  Require(Contains(rules.messages, msg));
+  bool host = checker->host && *checker->host;
+  Require(Contains(rules.messages, msg) || (host && (msg == WUM_SETROWORCOL || msg == WUM_ERASERECT)));
   auto signedWParam = static_cast<intptr_t>(wParam);
+  // The extended forms: moves held to the grid (or the region), CUF and CUD that stop.
+  intptr_t moveFlags = host ? CURSOR_LIMIT | CURSOR_ORIGIN : 0;
+  uintptr_t stopFlag = host ? 1 : 0;
   switch (msg) {
     case WUM_WRITE: Require(lParam > 0); Touch(reinterpret_cast<const void*>(wParam), static_cast<size_t>(lParam)); break;
     case WUM_SENDDATA: Require(lParam >= 0); Touch(reinterpret_cast<const void*>(wParam), static_cast<size_t>(lParam)); break;
@@ -134,14 +155,20 @@ inline intptr_t Check(void* target, uint32_t msg, uintptr_t wParam, intptr_t lPa
       Require((wParam <= 1 || (rules.cursorUpWraps && signedWParam == -1)) && IsCount(lParam, false));
       break;
     case WUM_SETPAGE: Require(lParam == 0 && (wParam <= 8 || signedWParam == -1 || signedWParam == -2)); break;
-    case WUM_CURSORLEFT: case WUM_CURSORRIGHT: case WUM_CURSORDOWN: case WUM_INSERTCHARS: case WUM_DELETECHARS:
-    case WUM_INSERTLINES: case WUM_DELETELINES:
+    case WUM_CURSORRIGHT: case WUM_CURSORDOWN: Require(wParam <= stopFlag && IsCount(lParam, false)); break;
+    case WUM_CURSORLEFT: case WUM_INSERTCHARS: case WUM_DELETECHARS: case WUM_INSERTLINES: case WUM_DELETELINES:
       Require(wParam == 0 && IsCount(lParam, false)); break;
-    case WUM_SCROLLREGION: Require(wParam == 0 && IsCount(lParam, rules.backwardCounts)); break;
-    case WUM_TAB: Require(lParam == 0 && (wParam == 0 || (rules.backwardCounts && IsCount(signedWParam, true) && signedWParam < 0))); break;
-    case WUM_MOVECURSOR: case WUM_SETSCROLL: Require(wParam <= 0xFFFFFFFFu && lParam == 0); break;
-    case WUM_SETROWORCOL: Require(signedWParam >= 0 && signedWParam < SequenceParser::kParameterLimit && (lParam == 0 || lParam == 1)); break;
-    case WUM_ERASERECT: CheckRectangle(wParam, lParam); break;
+    case WUM_SCROLLREGION: Require(wParam == 0 && IsCount(lParam, rules.backwardCounts || host)); break;
+    case WUM_TAB:
+      Require(lParam == 0 && (wParam == 0 || ((rules.backwardCounts || host) && IsCount(signedWParam, true) &&
+                                               (signedWParam < 0 || host))));
+      break;
+    case WUM_MOVECURSOR: Require(wParam <= 0xFFFFFFFFu && (lParam & ~moveFlags) == 0); break;
+    case WUM_SETSCROLL: Require(wParam <= 0xFFFFFFFFu && lParam == 0); break;
+    case WUM_SETROWORCOL:
+      Require(signedWParam >= 0 && signedWParam < SequenceParser::kParameterLimit && (lParam & ~(1 | moveFlags)) == 0);
+      break;
+    case WUM_ERASERECT: CheckRectangle(wParam, lParam, host); break;
     case WUM_RESIZE: {
       uintptr_t rows = wParam & 0xFFFF, columns = wParam >> 16;
       Require((rows == 0) != (columns == 0) && (rows == 0 || (rows >= 24 && rows <= 43)) &&
@@ -165,7 +192,8 @@ inline intptr_t Check(void* target, uint32_t msg, uintptr_t wParam, intptr_t lPa
       break;
     }
     case WUM_SETOPTION:
-      CheckOption(rules, wParam, lParam);
+      CheckOption(rules, wParam, lParam, host);
+      if (wParam == OPTION_QUERYSCREEN) return ScreenAnswer(lParam);
       return wParam == OPTION_QUERYSTATUS ? checker->statusShown : 0;
     default: Require(false);
   }
@@ -186,8 +214,8 @@ void FuzzModule(const uint8_t* data, size_t size, const MessageRules& rules) {
   FuzzedDataProvider input(data, size);
   MemoryConfigStore store;
   AcceptingPrinter port;
-  Checker checker{&rules};
   Module module(store, port);
+  Checker checker{&rules, 0, &module.frame.hostCompatibility};
   module.frame.printer.initFile = "/nonexistent/printerinit.txt";
   module.frame.link = DisplayLink{&Check, nullptr};
   TermInfo info = {};

@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       COLOUR_COUNT - 1,
       true,
       "Terms\\scoansi",
-      {"FontFamily"},
+      {"FontFamily", kHostCompatibilityValue},
   };
   fuzz::FuzzModule<ScoAnsiModule>(data, size, rules);
   return 0;

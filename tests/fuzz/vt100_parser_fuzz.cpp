@@ -15,8 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       COLOUR_DEFAULT_BACKGROUND,
       15,
       false,
-      "",
-      {},
+      "Terms\\vt100",
+      {kHostCompatibilityValue},
   };
   fuzz::FuzzModule<Vt100Module>(data, size, rules);
   return 0;

@@ -51,6 +51,13 @@ TEST_P(AnsiCapture, CuttingTheStreamChangesNothing) {
     EXPECT_EQ(FeedCapture(*MakeHarness(GetParam().module), bytes, seed), whole) << "seed " << seed;
 }
 
+// With the type's HostCompatibility switch on, the sequences Debian's ansi
+// entry uses beyond the table (REP, ECH, VPA, SGR 39/49) are known.
+TEST(AnsiCaptureHost, TputReadsExactlyAsTmuxShowsIt) {
+  EXPECT_EQ(ReplayedRows(MakeAnsiHostEmulator, ReadBytes(CaptureDirectory() / "ansi_tput.bin"), 25, false),
+            ExpectedRows("ansi_tput.screen", "no.differences", 25));
+}
+
 INSTANTIATE_TEST_SUITE_P(Programs, AnsiCapture,
                          testing::Values(Replay{"ansi_tput", "ansi"}, Replay{"ansi_vim", "ansi"},
                                          Replay{"ansi_less", "ansi"}, Replay{"ansi_dialog", "ansi"},

@@ -91,6 +91,18 @@ TEST(ModuleFrame, SettingsAreReadOncePerLoad) {
   EXPECT_EQ(m.module.frame.SubKey(), "Terms\\first");
 }
 
+TEST(ModuleFrame, HostCompatibilityIsOnOnlyForY) {
+  for (const char* value : {"Y", "N", ""}) {
+    FreshModule m;
+    m.store.WriteTextCreatingKey("Terms\\vt100", kHostCompatibilityValue, value);
+    m.Info();
+    EXPECT_EQ(m.module.frame.hostCompatibility, std::strcmp(value, "Y") == 0) << value;
+  }
+  FreshModule absent;
+  absent.Info();
+  EXPECT_FALSE(absent.module.frame.hostCompatibility);
+}
+
 TEST(ModuleFrame, InitWithAWindowLoadsDefaultsThenStoredKeys) {
   FreshModule m;
   const uint8_t stored[] = {112, 0, 0, 0, 2, 0, 0, 0, 'l', 's', 0x74, 3, 0, 0, 1, 0, 0, 0, 'x'};

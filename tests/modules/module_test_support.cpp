@@ -175,6 +175,10 @@ intptr_t MessageRecorder::Record(uint32_t msg, uintptr_t wParam, intptr_t lParam
         return 0;
       }
       Add(Format("SETOPTION %lu %ld", static_cast<unsigned long>(wParam), static_cast<long>(lParam)));
+      if (wParam == OPTION_QUERYSCREEN && lParam >= QUERY_CURSOR && lParam <= QUERY_REGION) {
+        const int* pair = screen + 2 * lParam;  // row first, as the grid is read
+        return static_cast<intptr_t>(lParam == QUERY_REGION ? MakeLong(pair[0], pair[1]) : MakeLong(pair[1], pair[0]));
+      }
       return wParam == OPTION_QUERYSTATUS ? statusShown : 0;
     default:
       if (wParam == 0 && lParam == 0)

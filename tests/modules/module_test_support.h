@@ -34,6 +34,9 @@ class MessageRecorder {
 
   // The answer to "is the status line shown" (WUM_SETOPTION 4).
   int statusShown = 0;
+  // The answers to WUM_SETOPTION OPTION_QUERYSCREEN: cursor row and
+  // column, rows and columns, region top and bottom.
+  int screen[6] = {0, 0, 24, 80, 0, 23};
   // WUM_LOG messages received, each piece counted.
   int logMessages = 0;
 

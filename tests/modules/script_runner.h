@@ -6,10 +6,14 @@
 // must not change.
 //
 //   test <name> [flags]      starts a case; flags: "log" logs unrecognised
-//                            sequences, "noprinter" has no default printer
+//                            sequences, "noprinter" has no default printer,
+//                            "host" the type's HostCompatibility switch on
 //   < ESC [ 1 ; 31 m         one dll_Submit call
 //   key 112                  dll_Key; "NOKEY 112" when the key has no string
 //   status-shown 1           the client's answer to "is the status line shown"
+//   screen 4 9 24 80 2 20    the client's answers to the screen query: cursor
+//                            row and column, rows, columns, region top and
+//                            bottom (0 0 24 80 0 23 unless a case says)
 //   set <name> <value>       stores a value of the type's registry key
 //   reinit                   a further dll_Init with the window
 //   tick                     the printer timer's tick
@@ -28,7 +32,7 @@
 namespace korvane::test {
 
 struct ScriptStep {
-  enum Kind { Input, Key, StatusShown, Set, Reinit, Tick } kind;
+  enum Kind { Input, Key, StatusShown, Screen, Set, Reinit, Tick } kind;
   std::string text;
 };
 
@@ -36,6 +40,7 @@ struct ScriptCase {
   std::string name;  // file_line_name
   bool log = false;
   bool noPrinter = false;
+  bool host = false;
   std::vector<ScriptStep> steps;
   std::vector<std::string> expected;
 };

@@ -21,6 +21,7 @@ ScriptCase StartCase(const std::filesystem::path& path, int number, const std::s
   while (words >> flag) {
     if (flag == "log") added.log = true;
     else if (flag == "noprinter") added.noPrinter = true;
+    else if (flag == "host") added.host = true;
     else ADD_FAILURE() << path << ":" << number << ": unknown flag " << flag;
   }
   return added;
@@ -31,7 +32,7 @@ void ReadScript(const std::filesystem::path& path, std::vector<ScriptCase>& case
     const char* prefix;
     ScriptStep::Kind kind;
   } kSteps[] = {{"< ", ScriptStep::Input}, {"key ", ScriptStep::Key}, {"status-shown ", ScriptStep::StatusShown},
-                {"set ", ScriptStep::Set}};
+                {"screen ", ScriptStep::Screen}, {"set ", ScriptStep::Set}};
   std::ifstream in(path);
   std::string line;
   for (int number = 1; std::getline(in, line); ++number) {
@@ -101,6 +102,11 @@ void RunStep(ModuleHarness& harness, const ScriptStep& step) {
       break;
     }
     case ScriptStep::StatusShown: harness.recorder.statusShown = std::stoi(step.text); break;
+    case ScriptStep::Screen: {
+      std::istringstream values(step.text);
+      for (int& value : harness.recorder.screen) values >> value;
+      break;
+    }
     case ScriptStep::Set: {
       size_t blank = step.text.find(' ');
       harness.store.WriteTextCreatingKey(harness.Frame().SubKey(), step.text.substr(0, blank),
@@ -137,6 +143,8 @@ std::string ScriptCaseName(const testing::TestParamInfo<ScriptCase>& param) {
 std::vector<std::string> RunScript(const HarnessFactory& make, const ScriptCase& script, int split) {
   std::unique_ptr<ModuleHarness> harness = make(script.log);
   if (script.noPrinter) harness->port.device.clear();
+  // As the frame reads it from Terms\<type> at the first dll_Init.
+  if (script.host) harness->Frame().hostCompatibility = true;
   harness->Take();
   std::vector<uint8_t> pending;
   auto feed = [&] {

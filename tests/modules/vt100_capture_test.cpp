@@ -40,6 +40,13 @@ TEST_P(Vt100Capture, CuttingTheStreamChangesNothing) {
   }
 }
 
+// With the type's HostCompatibility switch on, the gaps this terminal's
+// own table leaves (character-set designation, ESC [ r ...) are gone.
+TEST(Vt100CaptureHost, TheGapsCaptureReadsExactlyAsTmuxShowsIt) {
+  EXPECT_EQ(ReplayedRows(MakeVt100HostEmulator, ReadBytes(CaptureDirectory() / "vt100_gaps.bin"), 24, true),
+            ExpectedRows("vt100_gaps.screen", "no.differences", 24));
+}
+
 INSTANTIATE_TEST_SUITE_P(Programs, Vt100Capture,
                          testing::Values("tput", "tput_init", "vim", "less", "vt100_gaps"));
 

@@ -1,7 +1,8 @@
 // Prints how fast the emulation modules' parsers turn host output into
 // display messages, fed in the client's 512-byte receive blocks, side by
 // side and beside a plain copy of the same bytes as the yardstick. The
-// Wyse 60 parser gets the same screens in its own sequences.
+// Wyse 60 parser gets the same screens in its own sequences. VT100 and ANSI
+// also run with their terminal type's HostCompatibility switch on.
 //
 //   build/bench/tools/bench/parser_benchmark [megabytes]
 #include <chrono>
@@ -42,7 +43,7 @@ double SecondsFor(Body body) {
 }
 
 template <class Module>
-void Measure(const char* name, const std::string& data) {
+void Measure(const char* name, const std::string& data, bool hostCompatibility = false) {
   const size_t kBlock = 512;
   MemoryConfigStore store;
   NoPrinterPort printer;
@@ -50,6 +51,7 @@ void Measure(const char* name, const std::string& data) {
   Counts counts;
   module.frame.link = DisplayLink{&Count, nullptr};
   module.frame.Init(&counts, nullptr, nullptr);
+  module.frame.hostCompatibility = hostCompatibility;
   const auto* bytes = reinterpret_cast<const uint8_t*>(data.data());
   double parse = SecondsFor([&] {
     for (size_t at = 0; at < data.size(); at += kBlock) module.frame.Submit(bytes + at, std::min(kBlock, data.size() - at));
@@ -79,7 +81,9 @@ int main(int argc, char** argv) {
   for (const auto& workload : workloads) {
     std::printf("%s\n", workload.name);
     Measure<Vt100Module>("VT100", workload.data);
+    Measure<Vt100Module>("VT100, host compat.", workload.data, true);
     Measure<AnsiModule>("ANSI", workload.data);
+    Measure<AnsiModule>("ANSI, host compat.", workload.data, true);
     Measure<ScoAnsiModule>("SCO ANSI", workload.data);
     Measure<Wyse60Module>("Wyse 60", workload.wyse60);
   }

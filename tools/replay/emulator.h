@@ -22,6 +22,9 @@ struct EmulatorEntry {
   std::string name;
   std::string description;
   std::function<std::unique_ptr<Emulator>(const DisplayLink&)> make;
+  // The same with the terminal type's HostCompatibility switch on; none
+  // for an emulator without it.
+  std::function<std::unique_ptr<Emulator>(const DisplayLink&)> makeHost;
 };
 
 // Every emulator the replay tool can use; the first is the default.
@@ -40,5 +43,10 @@ std::unique_ptr<Emulator> MakeScoAnsiEmulator(const DisplayLink& link);
 // The Wyse 60 module's parser (emu_wyse60.dll); replay it with a status
 // line (--size 24,80,Y) to see the label line.
 std::unique_ptr<Emulator> MakeWyse60Emulator(const DisplayLink& link);
+// The four modules with the type's HostCompatibility switch on.
+std::unique_ptr<Emulator> MakeVt100HostEmulator(const DisplayLink& link);
+std::unique_ptr<Emulator> MakeAnsiHostEmulator(const DisplayLink& link);
+std::unique_ptr<Emulator> MakeScoAnsiHostEmulator(const DisplayLink& link);
+std::unique_ptr<Emulator> MakeWyse60HostEmulator(const DisplayLink& link);
 
 }  // namespace korvane

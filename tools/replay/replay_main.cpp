@@ -6,6 +6,7 @@
 //     --messages        FILE holds display messages as text, one per line
 //     --size R,C[,Y]    rows, columns and a status line (default 24,80)
 //     --delayed-wrap    the emulator defers the wrap at the right margin
+//     --host-compatibility  the module's terminal type has HostCompatibility on
 //     --scrollback N    ring lines (default 500)
 //     --attributes      show the attribute of every cell
 //     --trace           print every message the emulator sends
@@ -29,11 +30,14 @@ namespace korvane {
 const std::vector<EmulatorEntry>& KnownEmulators() {
   // Emulation modules join this table with their portable parsers.
   static const std::vector<EmulatorEntry> table = {
-      {"vt100", "the VT100 module's parser (emu_vt100.dll); use --delayed-wrap", MakeVt100Emulator},
-      {"ansi", "the ANSI module's parser (emu_ansi.dll); use --size 25,80", MakeAnsiEmulator},
-      {"scoansi", "the SCO ANSI module's parser (emu_scoansi.dll); use --size 25,80", MakeScoAnsiEmulator},
-      {"wyse60", "the Wyse 60 module's parser (emu_wyse60.dll); --size 24,80,Y shows the label line", MakeWyse60Emulator},
-      {"test", "text, CR LF BS HT BEL and a few ESC [ sequences", MakeTestEmulator},
+      {"vt100", "the VT100 module's parser (emu_vt100.dll); use --delayed-wrap", MakeVt100Emulator,
+       MakeVt100HostEmulator},
+      {"ansi", "the ANSI module's parser (emu_ansi.dll); use --size 25,80", MakeAnsiEmulator, MakeAnsiHostEmulator},
+      {"scoansi", "the SCO ANSI module's parser (emu_scoansi.dll); use --size 25,80", MakeScoAnsiEmulator,
+       MakeScoAnsiHostEmulator},
+      {"wyse60", "the Wyse 60 module's parser (emu_wyse60.dll); --size 24,80,Y shows the label line", MakeWyse60Emulator,
+       MakeWyse60HostEmulator},
+      {"test", "text, CR LF BS HT BEL and a few ESC [ sequences", MakeTestEmulator, nullptr},
   };
   return table;
 }
@@ -42,14 +46,14 @@ namespace {
 
 struct Options {
   std::string file, emulator;
-  bool messages = false, attributes = false, trace = false, delayedWrap = false;
+  bool messages = false, attributes = false, trace = false, delayedWrap = false, host = false;
   int rows = 24, columns = 80, statusLines = 0, scrollback = 500;
 };
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: replay [--emulator NAME | --messages] [--size R,C[,Y]] [--delayed-wrap] [--scrollback N]\n"
-               "              [--attributes] [--trace] FILE\n       replay --list\n");
+               "usage: replay [--emulator NAME | --messages] [--size R,C[,Y]] [--delayed-wrap] [--host-compatibility]\n"
+               "              [--scrollback N] [--attributes] [--trace] FILE\n       replay --list\n");
   return 2;
 }
 
@@ -70,6 +74,8 @@ bool ParseOptions(int argc, char** argv, Options& o) {
       o.scrollback = DecimalInt(argv[++i]);
     } else if (arg == "--delayed-wrap") {
       o.delayedWrap = true;
+    } else if (arg == "--host-compatibility") {
+      o.host = true;
     } else if (arg == "--attributes") {
       o.attributes = true;
     } else if (arg == "--trace") {
@@ -142,7 +148,11 @@ int Run(const Options& o) {
       std::fprintf(stderr, "replay: no emulator %s (see --list)\n", o.emulator.c_str());
       return 2;
     }
-    std::unique_ptr<Emulator> emulator = entry->make(link);
+    if (o.host && !entry->makeHost) {
+      std::fprintf(stderr, "replay: %s has no host compatibility switch\n", entry->name.c_str());
+      return 2;
+    }
+    std::unique_ptr<Emulator> emulator = o.host ? entry->makeHost(link) : entry->make(link);
     // In pieces of at most 512 bytes, as the receive path reads them.
     for (size_t at = 0; at < bytes.size(); at += 512) {
       size_t count = std::min<size_t>(512, bytes.size() - at);

@@ -10,3 +10,5 @@
 #define IDC_ROWS 1005
 #define IDC_COLUMNS 1006
 #define IDC_FONT_FAMILY 1007
+// The frame's "Host compatibility" box: the same id in every module.
+#define IDC_HOST_COMPATIBILITY 1020

@@ -12,6 +12,10 @@
 
 namespace korvane {
 
+// The "&Host compatibility" check box, the same id in every module's
+// dialog; the shell shows and stores it (Terms\<type> HostCompatibility).
+constexpr int kHostCompatibilityBox = 1020;
+
 // The module's controls inside dialog resource 101. The shell fills the
 // common lists and the TermType field; the page does the rest.
 class SettingsPage {

@@ -33,6 +33,7 @@ void Initialise(HWND dialog, DialogContext& context) {
   FillList(dialog, ids.columns, kColumnsChoices, ColumnsPosition(frame.screen.columns));
   SendDlgItemMessageA(dialog, ids.termType, EM_LIMITTEXT, kTermTypeLimit, 0);
   SetDlgItemTextA(dialog, ids.termType, frame.TermType());
+  CheckDlgButton(dialog, kHostCompatibilityBox, frame.SettingIsY(kHostCompatibilityValue) ? BST_CHECKED : BST_UNCHECKED);
   context.page.Initialised(dialog);
 }
 
@@ -40,6 +41,8 @@ void Command(HWND dialog, DialogContext& context, int id, int code) {
   SettingsPage::Controls ids = context.page.Ids();
   if (id == ids.ok) {
     context.page.Accept(dialog, context.frame);
+    // After the page's values, so that theirs keep their order.
+    context.frame.StoreHostCompatibility(IsDlgButtonChecked(dialog, kHostCompatibilityBox) == BST_CHECKED);
     EndDialog(dialog, 1);
   } else if (id == ids.cancel || id == IDCANCEL) {
     EndDialog(dialog, 0);

@@ -8,3 +8,5 @@
 #define IDC_CANCEL 1003
 #define IDC_TERM_TYPE 1004
 #define IDC_FONT_FAMILY 1007
+// The frame's "Host compatibility" box: the same id in every module.
+#define IDC_HOST_COMPATIBILITY 1020

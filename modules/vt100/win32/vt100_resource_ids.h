@@ -8,3 +8,5 @@
 #define IDC_COLUMNS 1006
 #define IDC_LABEL_LINE 1007
 #define IDC_TERM_TYPE 1013
+// The frame's "Host compatibility" box: the same id in every module.
+#define IDC_HOST_COMPATIBILITY 1020

@@ -10,3 +10,5 @@
 #define IDC_ALT_KEYS 1005
 #define IDC_OK 1006
 #define IDC_CANCEL 1007
+// The frame's "Host compatibility" box: the same id in every module.
+#define IDC_HOST_COMPATIBILITY 1020
