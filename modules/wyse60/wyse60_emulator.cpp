@@ -119,6 +119,7 @@ void Wyse60Emulator::Dispatch(uint8_t byte) {
     case State::LongKeyLetter: return LongKeyLetter(byte);
     case State::KeyText: return KeyText(byte);
     case State::StringToCr: return StringToCr(byte);
+    case State::ControlSequence: return ControlSequence(byte);
   }
 }
 
@@ -246,8 +247,35 @@ void Wyse60Emulator::Escape(uint8_t byte) {
     case 'z': state_ = State::ZGroup; break;
     case '{': Home(); break;
     case '~': state_ = State::TildeGroup; break;
-    default: Unrecognised(); break;
+    default:
+      if (!frame_.hostCompatibility || !HostEscape(byte)) Unrecognised();
+      break;
   }
+}
+
+// With the switch on: what ncurses' wy60 entry sends beyond the table.
+bool Wyse60Emulator::HostEscape(uint8_t byte) {
+  switch (byte) {
+    case 'j': Send(WUM_CURSORUP, kScrollAtTop, 1); return true;  // reverse index
+    case 'l': Ignored("duplex edit mode"); return true;
+    case '[': state_ = State::ControlSequence; return true;
+    default: return false;
+  }
+}
+
+// ESC [ parameters, intermediates, final byte: the ECMA-48 control
+// sequences that programs send whatever the terminal (readline's bracketed
+// paste, ESC [ ? 2004 h). A Wyse 60 knows none; they are dropped whole
+// instead of showing their parameters as text.
+void Wyse60Emulator::ControlSequence(uint8_t byte) {
+  if (byte < 0x20 || byte > 0x7E) {
+    // Not part of a control sequence: the sequence ends, the byte counts.
+    Unrecognised();
+    ResetSequence();
+    return Ground(byte);
+  }
+  Collect(byte);
+  if (byte >= 0x40) Unrecognised();
 }
 
 // --- Output helpers ---

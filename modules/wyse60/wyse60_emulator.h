@@ -40,6 +40,7 @@ class Wyse60Emulator : public EmulatorHooks {
   static constexpr uintptr_t kNextPage = static_cast<uintptr_t>(-1);
   static constexpr uintptr_t kPreviousPage = static_cast<uintptr_t>(-2);
   static constexpr uintptr_t kWrapAtTop = static_cast<uintptr_t>(-1);
+  static constexpr uintptr_t kScrollAtTop = 1;
   static constexpr uintptr_t kOneStopBack = static_cast<uintptr_t>(-1);
 
   explicit Wyse60Emulator(ModuleFrame& frame);
@@ -85,6 +86,7 @@ class Wyse60Emulator : public EmulatorHooks {
     LongKeyLetter,
     KeyText,     // up to DEL
     StringToCr,  // up to CR; `stringEnd_` says what the string is for
+    ControlSequence,  // ESC [ with the switch on: dropped up to its final byte
   };
   enum class StringEnd : uint8_t { StatusText, LabelLine, ShiftedLabelLine, Label, Discard };
 
@@ -96,6 +98,10 @@ class Wyse60Emulator : public EmulatorHooks {
   void Ground(uint8_t byte);
   void ControlByte(uint8_t byte);
   void Escape(uint8_t byte);
+  // A byte after ESC that only the HostCompatibility switch knows; false
+  // when it is not one.
+  bool HostEscape(uint8_t byte);
+  void ControlSequence(uint8_t byte);
   void ResetSequence();
   void SetMachine(MachineState machine);
 

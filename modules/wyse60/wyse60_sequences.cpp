@@ -179,11 +179,20 @@ void Wyse60Emulator::CGroup(uint8_t byte) {
     case 'E': CharacterSet(1u << ATTR_CHARSET_SHIFT); break;
     case 'L': case 'O': Send(WUM_CLEAREOL); break;
     case 'U': frame_.keys.LoadDefaultKeyList(DefaultKeyList()); break;
+    case 'B': case 'C':
+      // Receive and send handshaking, one argument byte; ncurses' wy60
+      // entry sends them when it starts (switch on only).
+      if (!frame_.hostCompatibility) return Unrecognised();
+      selector_ = byte;
+      skip_ = 1;
+      state_ = State::CSkip;
+      break;
     default: Unrecognised(); break;
   }
 }
 
-// The argument bytes of ESC c 6, ESC c 7 and ESC c 8, consumed unused.
+// The argument bytes of ESC c 6, ESC c 7 and ESC c 8 (and of ESC c B and
+// ESC c C with the switch on), consumed unused.
 void Wyse60Emulator::CSkip(uint8_t byte) {
   Collect(byte);
   if (--skip_ > 0) return;

@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       0,
       true,
       "Terms\\wyse60",
-      {"Max_Pages", "AltFuncMapping"},
+      {"Max_Pages", "AltFuncMapping", kHostCompatibilityValue},
       true,
       static_cast<int32_t>(Wyse60Emulator::kSequenceLimit),
       0x1FF | ATTR_GRAPHICS | (1u << ATTR_CHARSET_SHIFT),

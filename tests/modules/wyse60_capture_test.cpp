@@ -28,10 +28,11 @@ char AsTmuxShowsIt(unsigned char cell) {
   return cell >= 127 ? '.' : static_cast<char>(cell);
 }
 
-// The 24 rows as tmux would show them, then the status line.
-std::vector<std::string> Replayed(const std::string& name) {
-  std::vector<std::string> rows = ReplayedRowsAndStatusLine(
-      MakeWyse60Emulator, ReadBytes(CaptureDirectory() / (name + ".bin")), 24, false);
+// The 24 rows as tmux would show them, then the status line; `host` with the
+// type's HostCompatibility switch on.
+std::vector<std::string> Replayed(const std::string& name, bool host = false) {
+  std::vector<std::string> rows = ReplayedRowsAndStatusLine(host ? MakeWyse60HostEmulator : MakeWyse60Emulator,
+                                                            ReadBytes(CaptureDirectory() / (name + ".bin")), 24, false);
   for (size_t row = 0; row < 24; ++row)
     for (char& c : rows[row]) c = AsTmuxShowsIt(static_cast<unsigned char>(c));
   return rows;
@@ -46,6 +47,14 @@ TEST_P(Wyse60Capture, TheScreenReadsAsTmuxShowsIt) {
   std::vector<std::string> rows = Replayed(GetParam());
   rows.pop_back();
   EXPECT_EQ(rows, ExpectedRows(GetParam() + ".screen", GetParam() + ".differences", 24));
+}
+
+// With the host-compatibility switch on, every row reads as tmux's (in
+// wy60_tput the reverse index at the top, ESC j, scrolls as it does there).
+TEST_P(Wyse60Capture, WithTheSwitchOnNothingDiffers) {
+  std::vector<std::string> rows = Replayed(GetParam(), true);
+  rows.pop_back();
+  EXPECT_EQ(rows, ExpectedRows(GetParam() + ".screen", "no.differences", 24));
 }
 
 TEST_P(Wyse60Capture, LoggedSequencesAreTheListedOnes) {
