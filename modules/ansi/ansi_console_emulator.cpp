@@ -1,6 +1,7 @@
 #include "ansi_console_emulator.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "text_util.h"
 
@@ -68,6 +69,21 @@ void AnsiConsoleEmulator::SetGraphicRendition() {
 
 void AnsiConsoleEmulator::UnknownRendition(int32_t parameter) {
   frame_.log.Log("UNRECOGNIZED set screen parameter....%d\n", parameter);
+}
+
+void AnsiConsoleEmulator::WriteText(uint8_t* text, size_t count) {
+  if (count) {
+    lastCharacter_ = text[count - 1];
+    haveLastCharacter_ = true;
+  }
+  AnsiFamilyEmulator::WriteText(text, count);
+}
+
+// At most a 132 x 50 screen's worth.
+void AnsiConsoleEmulator::Repeat() {
+  if (!haveLastCharacter_) return;
+  std::vector<uint8_t> run(static_cast<size_t>(std::min(CountParameter(), 132 * 50)), lastCharacter_);
+  WriteText(run.data(), run.size());
 }
 
 void AnsiConsoleEmulator::FollowGraphics() { SetTextMask((attributes_ & ATTR_GRAPHICS) ? 0x80 : 0); }

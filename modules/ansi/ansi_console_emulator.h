@@ -52,6 +52,12 @@ class AnsiConsoleEmulator : public AnsiFamilyEmulator, public EmulatorHooks {
   // GRAPHICS: called whenever the word may have changed.
   void FollowGraphics();
 
+  // Screen text; its last character is kept for Repeat().
+  void WriteText(uint8_t* text, size_t count) override;
+  // ESC [ n b with the HostCompatibility switch on: the last character
+  // written, n times more.
+  void Repeat();
+
  private:
   // The key code that ESC Q <key> programs ("0".. F1, "<".. Shift+F1,
   // "H".. Ctrl+F1, twelve each); 0 for any other byte.
@@ -60,6 +66,8 @@ class AnsiConsoleEmulator : public AnsiFamilyEmulator, public EmulatorHooks {
   void AutoWrap(intptr_t on);
 
   int fontFamily_ = 0;
+  uint8_t lastCharacter_ = 0;
+  bool haveLastCharacter_ = false;
 };
 
 }  // namespace korvane

@@ -73,22 +73,7 @@ void AnsiEmulator::CsiFinal(uint8_t byte) {
   if (!DispatchCsi(*this, kCsiTable, byte, PrefixBit())) Unrecognised();
 }
 
-void AnsiEmulator::WriteText(uint8_t* text, size_t count) {
-  if (count) {
-    lastCharacter_ = text[count - 1];
-    haveLastCharacter_ = true;
-  }
-  AnsiConsoleEmulator::WriteText(text, count);
-}
-
 // --- Host compatibility ---
-
-// ESC [ n b: the last character n times more, at most a 132 x 50 screen's worth.
-void AnsiEmulator::Repeat() {
-  if (!haveLastCharacter_) return;
-  std::vector<uint8_t> run(static_cast<size_t>(std::min(CountParameter(), 132 * 50)), lastCharacter_);
-  WriteText(run.data(), run.size());
-}
 
 // ESC [ n d, ESC [ n G and ESC [ n `: row or column n (from 1), held to the screen.
 void AnsiEmulator::RowAbsolute() {

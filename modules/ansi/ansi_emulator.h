@@ -31,10 +31,8 @@ class AnsiEmulator : public AnsiConsoleEmulator {
   int Rendition(int index, ColourRecord& colours) override;
   bool HonoursColourRequests() const override { return !ignoreColour_; }
   // Keeps the last character written, for REP.
-  void WriteText(uint8_t* text, size_t count) override;
 
   // Host compatibility: REP, VPA, CHA/HPA, ECH, CBT, CHT, SD.
-  void Repeat();
   void RowAbsolute();
   void ColumnAbsolute();
   void EraseChars();
@@ -45,8 +43,6 @@ class AnsiEmulator : public AnsiConsoleEmulator {
   bool ignoreColour_ = false;
   bool ignoreDoubleSize_ = false;
   // The last character written (as stored, top bit flipped under GRAPHICS).
-  uint8_t lastCharacter_ = 0;
-  bool haveLastCharacter_ = false;
 };
 
 // Everything a loaded ANSI module is: the frame and the emulator, wired.

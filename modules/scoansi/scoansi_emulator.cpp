@@ -48,7 +48,7 @@ void ScoAnsiEmulator::WriteText(uint8_t* text, size_t count) {
   if (mode_ == Mode::Printer)
     frame_.printer.Print(text, count);
   else
-    SequenceParser::WriteText(text, count);
+    AnsiConsoleEmulator::WriteText(text, count);
 }
 
 // --- Ground ---
@@ -123,7 +123,15 @@ const ScoAnsiEmulator::Row ScoAnsiEmulator::kCsiTable[] = {
 };
 // clang-format on
 
+// With the HostCompatibility switch on, what Debian's ansi entry (the SCO
+// ANSI type announces "ansi") sends beyond the SCO table.
+const ScoAnsiEmulator::Row ScoAnsiEmulator::kHostCsiTable[] = {
+    {'G', kPrefixNone, &ScoAnsiEmulator::ColumnAbsolute},
+    {'b', kPrefixNone, &ScoAnsiEmulator::Repeat},
+};
+
 void ScoAnsiEmulator::CsiFinal(uint8_t byte) {
+  if (HostRules() && DispatchCsi(*this, kHostCsiTable, byte, PrefixBit())) return;
   if (!DispatchCsi(*this, kCsiTable, byte, PrefixBit())) Unrecognised();
 }
 
@@ -198,9 +206,22 @@ void ScoAnsiEmulator::UsePair(const ColourPair& pair, ColourRecord& colours) {
   colours = ColourRecord{pair.background, pair.foreground, COLOUR_GIVES_BACKGROUND | COLOUR_GIVES_FOREGROUND};
 }
 
+void ScoAnsiEmulator::DefaultColour(bool foreground, ColourRecord& colours) {
+  if (foreground) {
+    colours.foreground = normal_.foreground;
+    colours.which |= COLOUR_GIVES_FOREGROUND;
+  } else {
+    colours.background = normal_.background;
+    colours.which |= COLOUR_GIVES_BACKGROUND;
+  }
+}
+
 // --- Rendition ---
 
 int ScoAnsiEmulator::Rendition(int index, ColourRecord& colours) {
+  // Today's hosts select line drawing once (ESC [ 12 m) and change colours
+  // inside it: with the switch on it lasts until ESC [ 10 m.
+  if (index == 0 && graphicsActive_ && frame_.hostCompatibility) attributes_ |= ATTR_GRAPHICS;
   int32_t p = Parameter(index);
   switch (p) {
     case 0:
@@ -232,6 +253,14 @@ int ScoAnsiEmulator::Rendition(int index, ColourRecord& colours) {
       graphicsActive_ = true;
       return 0;
     case 1: case 3: case 4: case 5: case 6: case 8: break;
+    case 39: case 49:
+      // The default colours, which slang and ncurses send for "no colour":
+      // with the switch on those of the normal pair; not SCO's otherwise.
+      if (frame_.hostCompatibility)
+        DefaultColour(p == 39, colours);
+      else
+        UnknownRendition(p);
+      return 0;
     default:
       if ((p >= 30 && p <= 37) || (p >= 40 && p <= 47)) break;  // palette numbers, not mapped
       UnknownRendition(p);

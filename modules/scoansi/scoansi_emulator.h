@@ -32,6 +32,7 @@ class ScoAnsiEmulator : public AnsiConsoleEmulator {
  private:
   using Row = CsiAction<ScoAnsiEmulator>;
   static const Row kCsiTable[];
+  static const Row kHostCsiTable[];
 
   // SCO colour numbers to palette numbers: red and blue trade places in
   // each group of eight; numbers above 15 pass unchanged.
@@ -65,6 +66,8 @@ class ScoAnsiEmulator : public AnsiConsoleEmulator {
   void SetPairColour(ColourPair& pair, bool foreground, int32_t colour, bool active);
   void SetPair(ColourPair& pair, int32_t foreground, int32_t background);
   void UsePair(const ColourPair& pair, ColourRecord& colours);
+  // ESC [ 39 m and ESC [ 49 m with the switch on: the normal pair's colour.
+  void DefaultColour(bool foreground, ColourRecord& colours);
   void KeyboardLock(intptr_t locked);
   bool NoPairActive() const { return !reverseActive_ && !graphicsActive_; }
 
