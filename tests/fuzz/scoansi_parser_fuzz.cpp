@@ -14,8 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
        WUM_SETCURSOR, WUM_ATTRIBUTES, WUM_SETCOLOR, WUM_SETOPTION, WUM_SETROWORCOL, WUM_ERASERECT,
        WUM_SENDSCREEN},
       {OPTION_AUTOWRAP, OPTION_KEYBOARDLOCK},
-      COLOUR_COUNT - 1,
-      COLOUR_COUNT - 1,
+      // Pair colours past the client's table reach it unmapped.
+      SequenceParser::kParameterLimit,
+      SequenceParser::kParameterLimit,
       true,
       "Terms\\scoansi",
       {"FontFamily", kHostCompatibilityValue},
