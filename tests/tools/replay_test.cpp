@@ -70,5 +70,20 @@ TEST(Replay, ScrollingLinesFeedTheRing) {
   EXPECT_EQ(DescribeWord(ATTR_BOLD | (2u << ATTR_CHARSET_SHIFT)), "BOLD CHARSET 2");
 }
 
+// --high-bytes shows code page 437 bytes instead of dots: here the lines that
+// the SCO ANSI module keeps through a colour change with its type's
+// HostCompatibility switch on.
+TEST(Replay, HighBytesShowAsStored) {
+  const std::string lines = "\x1b[12m\x1b[30mZD";
+  ReplayFixture plain(1, 4), switched(1, 4);
+  plain.emulator = MakeScoAnsiEmulator(plain.display.Link());
+  switched.emulator = MakeScoAnsiHostEmulator(switched.display.Link());
+  plain.Feed(lines);
+  switched.Feed(lines);
+  EXPECT_EQ(DumpScreen(plain.screen, plain.table, false, true).substr(7, 6), "|ZD  |");
+  EXPECT_EQ(DumpScreen(switched.screen, switched.table, false, true).substr(7, 6), "|\xda\xc4  |");
+  EXPECT_EQ(switched.Dump().substr(7, 6), "|..  |");
+}
+
 }  // namespace
 }  // namespace korvane

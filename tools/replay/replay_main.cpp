@@ -9,6 +9,7 @@
 //     --host-compatibility  the module's terminal type has HostCompatibility on
 //     --scrollback N    ring lines (default 500)
 //     --attributes      show the attribute of every cell
+//     --high-bytes      cells of 128 to 255 as stored, not as "."
 //     --trace           print every message the emulator sends
 //     --list            the known emulators
 #include <cstdio>
@@ -46,14 +47,15 @@ namespace {
 
 struct Options {
   std::string file, emulator;
-  bool messages = false, attributes = false, trace = false, delayedWrap = false, host = false;
+  bool messages = false, attributes = false, trace = false, delayedWrap = false, host = false, highBytes = false;
   int rows = 24, columns = 80, statusLines = 0, scrollback = 500;
 };
 
 int Usage() {
   std::fprintf(stderr,
                "usage: replay [--emulator NAME | --messages] [--size R,C[,Y]] [--delayed-wrap] [--host-compatibility]\n"
-               "              [--scrollback N] [--attributes] [--trace] FILE\n       replay --list\n");
+               "              [--scrollback N] [--attributes] [--high-bytes] [--trace] FILE\n"
+               "       replay --list\n");
   return 2;
 }
 
@@ -76,6 +78,8 @@ bool ParseOptions(int argc, char** argv, Options& o) {
       o.delayedWrap = true;
     } else if (arg == "--host-compatibility") {
       o.host = true;
+    } else if (arg == "--high-bytes") {
+      o.highBytes = true;
     } else if (arg == "--attributes") {
       o.attributes = true;
     } else if (arg == "--trace") {
@@ -159,7 +163,7 @@ int Run(const Options& o) {
       emulator->Submit(reinterpret_cast<const unsigned char*>(bytes.data() + at), static_cast<int>(count));
     }
   }
-  std::fputs(DumpScreen(screen, attributes, o.attributes).c_str(), stdout);
+  std::fputs(DumpScreen(screen, attributes, o.attributes, o.highBytes).c_str(), stdout);
   return 0;
 }
 

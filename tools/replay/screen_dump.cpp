@@ -12,11 +12,12 @@ const char kCodes[] = ".123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTU
 
 char CodeOf(uint32_t index) { return index < sizeof kCodes - 1 ? kCodes[index] : '+'; }
 
-std::string RowText(const ScreenModel& screen, int row) {
+std::string RowText(const ScreenModel& screen, int row, bool highBytes) {
   std::string text;
   for (int column = 0; column < screen.columns(); ++column) {
     unsigned char c = static_cast<unsigned char>(screen.CharAt(row, column));
-    text += c == 0 ? ' ' : (c < 32 || c >= 127) ? '.' : static_cast<char>(c);
+    bool shown = c >= 32 && (c < 127 || (highBytes && c >= 128));
+    text += c == 0 ? ' ' : shown ? static_cast<char>(c) : '.';
   }
   return "|" + text + "|\n";
 }
@@ -45,13 +46,14 @@ std::string DescribeWord(uint32_t word) {
   return text.empty() ? "plain" : text;
 }
 
-std::string DumpScreen(const ScreenModel& screen, const AttributeTable& attributes, bool withAttributes) {
+std::string DumpScreen(const ScreenModel& screen, const AttributeTable& attributes, bool withAttributes,
+                       bool highBytes) {
   const std::string rule = "+" + std::string(static_cast<size_t>(screen.columns()), '-') + "+\n";
   std::set<uint32_t> used;
   std::string out = rule;
   for (int row = 0; row < screen.totalRows(); ++row) {
     if (row == screen.rows()) out += rule;
-    out += RowText(screen, row);
+    out += RowText(screen, row, highBytes);
     if (withAttributes) out += RowCodes(screen, row, used);
   }
   out += rule;
