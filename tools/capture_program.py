@@ -2,7 +2,9 @@
 """Records what a program writes to a terminal of a given type and size.
 
     capture_program.py OUTPUT [--term TERM] [--size ROWSxCOLS] [--keys KEYS] [--stop]
-                       [--screen SCREEN [--live]] -- COMMAND [ARGS...]
+                       [--screen SCREEN [--live [--live-term TERM] | --cp437 [--sco-graphics]]]
+                       -- COMMAND [ARGS...]
+    capture_program.py OUTPUT --rerender --screen SCREEN [--size ROWSxCOLS] [--cp437 [--sco-graphics]]
 
 The command runs in a pseudo-terminal with TERM (default vt100; scoansi
 needs Debian's ncurses-term) and the size (default 24x80); KEYS are typed
@@ -11,14 +13,19 @@ one group at a time, half a second apart (groups separated by "|", with
 OUTPUT. With --screen SCREEN the bytes are also replayed into a detached
 tmux window of the same size and the screen it shows is written to SCREEN,
 as a reference rendering. With --cp437 the terminal shows bytes 128 to 255
-as code page 437, as the ANSI consoles do: tmux is fed them as UTF-8 and
-SCREEN is written back in code page 437 (run the program under LC_ALL=C so
+as code page 437, as the ANSI consoles do: tmux is fed them as UTF-8 (a repeat,
+ESC [ n b, of such a byte written out, since tmux repeats only plain
+characters) and SCREEN is written back in code page 437 (run the program under LC_ALL=C so
 that curses sends such bytes and not UTF-8). With --stop the program is
 ended once the keys are typed and its output has been quiet for a while,
-so that a screen can be taken while it runs. tmux only reads VT100-style
+so that a screen can be taken while it runs. With --sco-graphics the bytes
+between ESC [ 12 m and ESC [ 10 m are shown as an SCO console shows them,
+with their top bit flipped (curses' "D" becomes the line drawn by code page
+437's 0xC4); tmux knows no such rendition. tmux only reads VT100-style
 bytes: for a terminal like the Wyse 60 add --live, and the command itself
-runs inside tmux under TERM=vt102 with the same keys; SCREEN is then what
-tmux shows of it.
+runs inside tmux under TERM=vt102 (or --live-term TERM) with the same keys;
+SCREEN is then what tmux shows of it. With --rerender the command is not
+run: SCREEN is made again from the bytes already in OUTPUT.
 """
 import argparse
 import fcntl
@@ -71,10 +78,67 @@ def run(command, keys, term, rows, cols, stop=False):
     return bytes(output)
 
 
-def tmux_screen(capture, rows, cols, cp437):
+def sco_graphics(data):
+    """The text bytes that an SCO console draws from its graphics set
+    (selected by ESC [ 12 m until ESC [ 10 m, whatever colours are set in
+    between) with their top bit flipped, as code page 437 shows them."""
+    out = bytearray()
+    graphics = False
+    i = 0
+    while i < len(data):
+        b = data[i]
+        if b == 0x1B and i + 1 < len(data) and data[i + 1] == ord("["):
+            end = i + 2
+            while end < len(data) and not 0x40 <= data[end] <= 0x7E:
+                end += 1
+            sequence = data[i:end + 1]
+            if sequence.endswith(b"m"):
+                for parameter in sequence[2:-1].split(b";"):
+                    if parameter == b"12":
+                        graphics = True
+                    elif parameter == b"10":
+                        graphics = False
+            out += sequence
+            i = end + 1
+            continue
+        out.append(b ^ 0x80 if graphics and b >= 0x20 and b != 0x7F else b)
+        i += 1
+    return bytes(out)
+
+
+def repeat_high_bytes(data):
+    """ESC [ n b after a byte from 128 up, written out: tmux repeats only the
+    plain characters it read (the code page 437 bytes reach it as UTF-8)."""
+    out = bytearray()
+    last = None
+    i = 0
+    while i < len(data):
+        b = data[i]
+        if b == 0x1B and i + 1 < len(data) and data[i + 1] == ord("["):
+            end = i + 2
+            while end < len(data) and not 0x40 <= data[end] <= 0x7E:
+                end += 1
+            sequence = data[i:end + 1]
+            count = sequence[2:-1]
+            if sequence.endswith(b"b") and last is not None and last >= 0x80 and (count.isdigit() or not count):
+                out += bytes([last]) * max(int(count or b"1"), 1)
+            else:
+                out += sequence
+            last = None
+            i = end + 1
+            continue
+        out.append(b)
+        last = b if b >= 0x20 and b != 0x7F else None
+        i += 1
+    return bytes(out)
+
+
+def tmux_screen(capture, rows, cols, cp437, sco=False):
     if cp437:
         with open(capture, "rb") as raw, open(capture + ".utf8", "wb") as utf8:
-            data = raw.read()
+            data = repeat_high_bytes(raw.read())
+            if sco:
+                data = sco_graphics(data)
             utf8.write(b"".join(bytes([b]) if b < 128 else bytes([b]).decode("cp437").encode() for b in data))
         capture += ".utf8"
     socket = "korvane-capture-%d" % os.getpid()
@@ -91,15 +155,17 @@ def tmux_screen(capture, rows, cols, cp437):
     return screen
 
 
-def tmux_live_screen(command, keys, rows, cols):
+def tmux_live_screen(command, keys, rows, cols, term="vt102"):
     """What tmux shows of the command itself after the same keys. It runs
     under TERM=vt102 there: like the Wyse 60, a terminal with line and
     character editing but without colours, so programs lay out their
-    screens alike."""
+    screens alike. A program that lays out by the terminal's margins
+    (readline) may need an entry without the deferred wrap, as the Wyse 60
+    has none: vt100-nam."""
     socket = "korvane-capture-%d" % os.getpid()
     tmux = ["tmux", "-L", socket, "-f", "/dev/null"]
     subprocess.run(tmux + ["new-session", "-d", "-x", str(cols), "-y", str(rows), "-s", "capture",
-                           "TERM=vt102 " + " ".join(shlex.quote(c) for c in command) + "; sleep 600"], check=True)
+                           "TERM=%s " % term + " ".join(shlex.quote(c) for c in command) + "; sleep 600"], check=True)
     time.sleep(1.0)
     for key in keys:
         subprocess.run(tmux + ["send-keys", "-t", "capture", "-H"] + ["%02x" % b for b in key], check=True)
@@ -111,6 +177,11 @@ def tmux_live_screen(command, keys, rows, cols):
     return screen
 
 
+def size_of(text):
+    rows, cols = (int(n) for n in text.split("x"))
+    return rows, cols
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("output")
@@ -119,21 +190,35 @@ def main():
     parser.add_argument("--term", default="vt100")
     parser.add_argument("--size", default="24x80")
     parser.add_argument("--cp437", action="store_true")
+    parser.add_argument("--sco-graphics", action="store_true")
     parser.add_argument("--stop", action="store_true")
     parser.add_argument("--live", action="store_true")
-    parser.add_argument("command", nargs="+")
-    args = parser.parse_args()
+    parser.add_argument("--live-term", default="vt102")
+    parser.add_argument("--rerender", action="store_true")
+    # Everything after "--" is the command, whatever it looks like.
+    argv = sys.argv[1:]
+    command = argv[argv.index("--") + 1:] if "--" in argv else []
+    args = parser.parse_args(argv[:argv.index("--")] if "--" in argv else argv)
+    args.command = command
+    if args.rerender:
+        if not args.screen or args.live:
+            parser.error("--rerender needs --screen and cannot replay --live")
+        with open(args.screen, "wb") as out:
+            out.write(tmux_screen(os.path.abspath(args.output), *size_of(args.size), args.cp437, args.sco_graphics))
+        return 0
+    if not args.command:
+        parser.error("no command")
     keys = [k.encode("latin-1").decode("unicode_escape").encode("latin-1") for k in args.keys.split("|") if k]
-    rows, cols = (int(n) for n in args.size.split("x"))
+    rows, cols = size_of(args.size)
     data = run(args.command, keys, args.term, rows, cols, args.stop)
     with open(args.output, "wb") as out:
         out.write(data)
     if args.screen:
         with open(args.screen, "wb") as out:
             if args.live:
-                out.write(tmux_live_screen(args.command, keys, rows, cols))
+                out.write(tmux_live_screen(args.command, keys, rows, cols, args.live_term))
             else:
-                out.write(tmux_screen(os.path.abspath(args.output), rows, cols, args.cp437))
+                out.write(tmux_screen(os.path.abspath(args.output), rows, cols, args.cp437, args.sco_graphics))
     print("%s: %d bytes" % (args.output, len(data)))
 
 

@@ -58,6 +58,19 @@ TEST(AnsiCaptureHost, TputReadsExactlyAsTmuxShowsIt) {
             ExpectedRows("ansi_tput.screen", "no.differences", 25));
 }
 
+// whiptail under TERM=scoansi (a conformance capture) changes colours inside
+// its box: with the switch on the box reads as the console draws it (tmux's
+// screen made with --sco-graphics); without it each colour change drops the
+// line drawing and letters show.
+TEST(AnsiCaptureHost, ScoLinesLastThroughColourChanges) {
+  const std::string capture = "../../../tools/conformance/captures/scoansi_whiptail";
+  std::vector<uint8_t> bytes = ReadBytes(CaptureDirectory() / (capture + ".bin"));
+  ASSERT_FALSE(bytes.empty());
+  std::vector<std::string> expected = ExpectedRows(capture + ".screen", "no.differences", 25);
+  EXPECT_EQ(ReplayedRows(MakeScoAnsiHostEmulator, bytes, 25, false), expected);
+  EXPECT_NE(ReplayedRows(MakeScoAnsiEmulator, bytes, 25, false), expected);
+}
+
 INSTANTIATE_TEST_SUITE_P(Programs, AnsiCapture,
                          testing::Values(Replay{"ansi_tput", "ansi"}, Replay{"ansi_vim", "ansi"},
                                          Replay{"ansi_less", "ansi"}, Replay{"ansi_dialog", "ansi"},

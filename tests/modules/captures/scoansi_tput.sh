@@ -1,6 +1,6 @@
 #!/bin/sh
 # Recorded as scoansi_tput.bin with
-#   tools/capture_program.py scoansi_tput.bin --cp437 --term scoansi --size 25x80 --screen scoansi_tput.screen -- env LC_ALL=C ./scoansi_tput.sh
+#   tools/capture_program.py scoansi_tput.bin --cp437 --sco-graphics --term scoansi --size 25x80 --screen scoansi_tput.screen -- env LC_ALL=C ./scoansi_tput.sh
 tput clear
 tput cup 1 3; printf 'cup 1 3'
 tput cup 3 0; tput bold; printf 'bold'; tput sgr0; printf ' '; tput rev; printf 'reverse'; tput sgr0; printf ' '; tput setaf 1; tput setab 2; printf 'red-on-green'; tput op; printf ' default'
