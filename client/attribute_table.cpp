@@ -1,5 +1,6 @@
 #include "attribute_table.h"
 
+#include <algorithm>
 #include <new>
 #include <utility>
 
@@ -38,6 +39,7 @@ AttributeTable::Allocation AttributeTable::Allocate() {
   if (!FreshTable(fonts_, maxFontEntries)) return Allocation::kFontTableFailed;
   if (!FreshTable(entries_, maxAttrEntries)) return Allocation::kAttrTableFailed;
   currentIndex_ = currentFontIndex_ = 0;
+  resolved_.fill(Resolved{});
   return Allocation::kDone;
 }
 
@@ -91,9 +93,50 @@ void AttributeTable::ApplyWordToRecord(uint32_t word, ColourRecord& colours) con
 }
 
 int AttributeTable::ResolveAttribute(const uint32_t* word, ColourRecord* colours) {
+  bool exact = false;
+  if (!word) {
+    int index = FindEntry(word, colours, exact);
+    MakeAttributeCurrent(index);
+    return index;
+  }
+  Resolved probe;
+  probe.word = *word;
+  if (colours) {
+    probe.record = true;
+    probe.given[0] = colours->background;
+    probe.given[1] = colours->foreground;
+    probe.given[2] = colours->which;
+  }
+  probe.current[0] = currentBackground, probe.current[1] = currentForeground;
+  probe.defaults[0] = defaultBackground, probe.defaults[1] = defaultForeground;
+  uint32_t hash = probe.word + (probe.record ? 1u : 0u);
+  for (int32_t value : {probe.given[0], probe.given[1], probe.given[2], probe.current[0], probe.current[1]})
+    hash = hash * 31u + static_cast<uint32_t>(value);
+  Resolved& slot = resolved_[(hash * 0x9E3779B1u >> 26) % resolved_.size()];
+  bool hit = slot.index >= 0 && slot.word == probe.word && slot.record == probe.record && std::equal(probe.given, probe.given + 3, slot.given) &&
+             std::equal(probe.current, probe.current + 2, slot.current) &&
+             std::equal(probe.defaults, probe.defaults + 2, slot.defaults);
+  if (hit) {
+    if (colours) colours->background = slot.background, colours->foreground = slot.foreground;
+    MakeAttributeCurrent(slot.index);
+    return slot.index;
+  }
+  int index = FindEntry(word, colours, exact);
+  // A full table answers entry 0 and logs each time: that is not remembered.
+  if (exact) {
+    probe.index = index;
+    if (colours) probe.background = colours->background, probe.foreground = colours->foreground;
+    slot = probe;
+  }
+  MakeAttributeCurrent(index);
+  return index;
+}
+
+int AttributeTable::FindEntry(const uint32_t* word, ColourRecord* colours, bool& exact) {
   AttrEntry key;
   if (word) {
     key = FindFont(*word);
+    exact = fonts_[static_cast<size_t>(key.fontIndex)].used && fonts_[static_cast<size_t>(key.fontIndex)].word == *word;
   } else {
     key.fontIndex = currentFontIndex_;
   }
@@ -112,10 +155,10 @@ int AttributeTable::ResolveAttribute(const uint32_t* word, ColourRecord* colours
   if (index == entries_.size() && !GrowTable(entries_, maxAttrEntries)) {
     log_.Event("Out of space for ATTRTAB items\n");
     index = 0;
+    exact = false;
   } else if (!entries_[index].inUse) {
     entries_[index] = key;
   }
-  MakeAttributeCurrent(static_cast<int>(index));
   return static_cast<int>(index);
 }
 

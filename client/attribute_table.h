@@ -5,6 +5,7 @@
 // current attribute) are the platform's, reached through AttributeHooks.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -93,6 +94,22 @@ class AttributeTable {
 
  private:
   void ApplyWordToRecord(uint32_t word, ColourRecord& colours) const;
+  // The entry for the word and colours, found or added; `exact` is false
+  // when a full table gave a fallback instead.
+  int FindEntry(const uint32_t* word, ColourRecord* colours, bool& exact);
+
+  // Renditions come back again and again: what a word and colours resolved
+  // to is remembered, keyed by everything the lookup reads. Entries never
+  // change once made, so only a fresh table forgets.
+  struct Resolved {
+    uint32_t word = 0;
+    bool record = false;
+    int32_t given[3] = {0, 0, 0};  // the record's background, foreground, which
+    int32_t current[2] = {0, 0}, defaults[2] = {0, 0};
+    int32_t background = 0, foreground = 0;  // the record after the word
+    int index = -1;                          // -1: empty
+  };
+  std::array<Resolved, 64> resolved_{};
 
   RecordLog& log_;
   AttributeHooks noHooks_;
