@@ -22,8 +22,13 @@ void SequenceParser::Submit(const uint8_t* bytes, size_t count) {
   if (buffer_.size() - used_ < count) buffer_.resize(used_ + count + 256);
   for (size_t i = 0; i < count;) {
     if (state_ == State::Ground) {
-      // Text runs are the bulk of the stream: copy them without dispatching.
-      while (i < count && !control_[bytes[i]]) buffer_[used_++] = bytes[i++] ^ textMask_;
+      // Text runs are the bulk of the stream: copy them without dispatching,
+      // through locals that the byte stores cannot be taken to change.
+      uint8_t* out = buffer_.data() + used_;
+      const uint8_t mask = textMask_;
+      const size_t start = i;
+      while (i < count && !control_[bytes[i]]) *out++ = bytes[i++] ^ mask;
+      used_ += i - start;
       if (i < count) Ground(bytes[i++]);
     } else {
       Dispatch(bytes[i++]);
