@@ -77,8 +77,12 @@ class AttributeTable {
   int currentFontIndex() const { return currentFontIndex_; }
   uintptr_t CurrentFont() const { return fonts_[static_cast<size_t>(currentFontIndex_)].handle; }
   // Entry of an index; an index outside the table reads entry 0.
-  const AttrEntry& Entry(uint32_t index) const;
-  uint32_t WordOf(uint32_t index) const;
+  // Inline: every text run asks for the word of the current entry.
+  const AttrEntry& Entry(uint32_t index) const { return index < entries_.size() ? entries_[index] : entries_[0]; }
+  uint32_t WordOf(uint32_t index) const {
+    size_t font = static_cast<size_t>(Entry(index).fontIndex);
+    return font < fonts_.size() ? fonts_[font].word : 0;
+  }
   uint32_t CurrentWord() const { return WordOf(static_cast<uint32_t>(currentIndex_)); }
 
   const std::vector<FontEntry>& fonts() const { return fonts_; }
@@ -94,22 +98,20 @@ class AttributeTable {
 
  private:
   void ApplyWordToRecord(uint32_t word, ColourRecord& colours) const;
-  // The entry for the word and colours, found or added; `exact` is false
-  // when a full table gave a fallback instead.
-  int FindEntry(const uint32_t* word, ColourRecord* colours, bool& exact);
 
-  // Renditions come back again and again: what a word and colours resolved
-  // to is remembered, keyed by everything the lookup reads. Entries never
-  // change once made, so only a fresh table forgets.
-  struct Resolved {
+  // Renditions come back again and again: where a word's font and an
+  // entry's key were found is remembered (64 places each, by a hash).
+  // Entries never change once made, so only fresh tables forget.
+  struct KnownFont {
     uint32_t word = 0;
-    bool record = false;
-    int32_t given[3] = {0, 0, 0};  // the record's background, foreground, which
-    int32_t current[2] = {0, 0}, defaults[2] = {0, 0};
-    int32_t background = 0, foreground = 0;  // the record after the word
-    int index = -1;                          // -1: empty
+    int index = -1;  // -1: empty
   };
-  std::array<Resolved, 64> resolved_{};
+  struct KnownEntry {
+    AttrEntry key;
+    int index = -1;
+  };
+  std::array<KnownFont, 64> knownFonts_{};
+  std::array<KnownEntry, 64> knownEntries_{};
 
   RecordLog& log_;
   AttributeHooks noHooks_;
