@@ -370,6 +370,11 @@ void Display::OnWrite(uintptr_t wParam, intptr_t lParam) {
   bool doubleWidth = (attributes_.WordOf(model_.attribute) & ATTR_DOUBLEWIDTH) != 0;
   int width = doubleWidth ? 2 : 1;
   const int columns = model_.columns();
+  if (!doubleWidth && !model_.pendingWrap && count > 0 && model_.cursorColumn() + count < columns) {
+    // The usual run: it fits before the row's end, so nothing wraps.
+    WriteChunk(text, count, false);
+    return;
+  }
   if (!model_.autoWrap) count = std::min(count, (columns - model_.cursorColumn()) / width);
   while (count > 0) {
     int column = model_.cursorColumn() + (model_.pendingWrap ? 1 : 0);

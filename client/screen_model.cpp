@@ -116,13 +116,23 @@ void ScreenModel::BlankCells(int row, int left, int right) {
 
 const char* ScreenModel::StoreMapped(int row, int column, const char* text, int count, const uint8_t* map,
                                      uint32_t attributeIndex) {
-  char* cells = RowText(row) + column;
+  size_t at = Offset(row) + static_cast<size_t>(column);
+  char* cells = Current().text.data() + at;
+  uint32_t* attributes = Current().attributes.data() + at;
+  // Runs of a few characters are frequent (a host echoing keys, one-byte
+  // reads): for those a plain loop beats the library calls.
   if (map) {
     for (int i = 0; i < count; ++i) cells[i] = static_cast<char>(map[static_cast<unsigned char>(text[i])]);
+  } else if (count <= 8) {
+    for (int i = 0; i < count; ++i) cells[i] = text[i];
   } else {
     std::memmove(cells, text, static_cast<size_t>(count));
   }
-  FillAttributes(RowAttributes(row) + column, static_cast<size_t>(count), attributeIndex);
+  if (count <= 8) {
+    for (int i = 0; i < count; ++i) attributes[i] = attributeIndex;
+  } else {
+    FillAttributes(attributes, static_cast<size_t>(count), attributeIndex);
+  }
   return cells;
 }
 
