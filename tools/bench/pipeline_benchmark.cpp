@@ -14,11 +14,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <memory>
 #include <sstream>
-#include <cstring>
 #include <string>
 #include <vector>
 
