@@ -36,10 +36,16 @@ void TelnetProtocol::TelnetReceive(const unsigned char* bytes, int count) {
   int runStart = 0;
   for (int i = 0; i < count;) {
     if (state_ == kData) {
-      // Data is the bulk of a stream and only IAC ends a run of it.
-      const void* iac = std::memchr(bytes + i, IAC, static_cast<size_t>(count - i));
-      if (!iac) break;
-      i = static_cast<int>(static_cast<const unsigned char*>(iac) - bytes);
+      // Data is the bulk of a stream and only IAC ends a run of it; a few
+      // bytes are looked at directly, more through the library's search.
+      if (count - i < 16) {
+        while (i < count && bytes[i] != IAC) ++i;
+        if (i == count) break;
+      } else {
+        const void* iac = std::memchr(bytes + i, IAC, static_cast<size_t>(count - i));
+        if (!iac) break;
+        i = static_cast<int>(static_cast<const unsigned char*>(iac) - bytes);
+      }
     }
     if (Step(bytes[i], i, runStart, bytes)) ++i;
   }
