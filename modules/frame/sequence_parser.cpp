@@ -139,12 +139,15 @@ void SequenceParser::CsiEntry(uint8_t byte) {
 }
 
 void SequenceParser::CsiParameters(uint8_t byte) {
+  if (IsDigit(byte)) {  // the most frequent byte here, and never a control under host rules
+    Collect(byte);
+    AddDigit(byte);
+    return;
+  }
   bool host = HostRules();
   if (host && SequenceControl(byte)) return;
   Collect(byte);
-  if (IsDigit(byte)) {
-    AddDigit(byte);
-  } else if (byte == ';' || (host && byte == ':')) {
+  if (byte == ';' || (host && byte == ':')) {
     // An empty parameter is kept as 0 under host rules: ESC [ ; 5 H is
     // row 1, column 5. Otherwise only parameters with digits count.
     if (host && !digitSeen_ && parameterCount_ < kMaxParameters) parameters_[parameterCount_++] = 0;
