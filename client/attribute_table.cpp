@@ -35,6 +35,8 @@ static bool FreshTable(std::vector<Entry>& table, size_t limit) {
 }
 
 AttributeTable::Allocation AttributeTable::Allocate() {
+  knownFonts_.fill(KnownFont{});
+  knownEntries_.fill(KnownEntry{});
   if (!FreshTable(fonts_, maxFontEntries)) return Allocation::kFontTableFailed;
   if (!FreshTable(entries_, maxAttrEntries)) return Allocation::kAttrTableFailed;
   currentIndex_ = currentFontIndex_ = 0;
@@ -60,15 +62,24 @@ AttrEntry AttributeTable::FindFont(uint32_t word) {
     key.foreground = f, key.background = b;
   }
 
+  KnownFont& known = knownFonts_[(word * 0x9E3779B1u) >> 26];
+  if (known.index >= 0 && known.word == word) {
+    key.fontIndex = known.index;
+    return key;
+  }
   size_t index = 0;
   while (index < fonts_.size() && fonts_[index].used && fonts_[index].word != word) ++index;
   if (index == fonts_.size() && !GrowTable(fonts_, maxFontEntries)) {
+    // Not remembered: the next request for the word logs again.
     log_.Event("Out of memory for FontTable build\n");
     index = 0;
-  } else if (!fonts_[index].used) {
-    fonts_[index].word = word;
-    fonts_[index].handle = hooks_->CreateFontFor(word);
-    fonts_[index].used = true;
+  } else {
+    if (!fonts_[index].used) {
+      fonts_[index].word = word;
+      fonts_[index].handle = hooks_->CreateFontFor(word);
+      fonts_[index].used = true;
+    }
+    known = KnownFont{word, static_cast<int>(index)};
   }
   key.fontIndex = static_cast<int32_t>(index);
   return key;
@@ -107,25 +118,25 @@ int AttributeTable::ResolveAttribute(const uint32_t* word, ColourRecord* colours
   }
   key.inUse = 1;
 
+  uint32_t hash = static_cast<uint32_t>(key.fontIndex) * 0x9E3779B1u ^ static_cast<uint32_t>(key.background) * 0x85EBCA6Bu ^
+                  static_cast<uint32_t>(key.foreground) * 0xC2B2AE35u;
+  KnownEntry& known = knownEntries_[hash >> 26];
   size_t index = 0;
-  while (index < entries_.size() && entries_[index].inUse && !(entries_[index] == key)) ++index;
-  if (index == entries_.size() && !GrowTable(entries_, maxAttrEntries)) {
-    log_.Event("Out of space for ATTRTAB items\n");
-    index = 0;
-  } else if (!entries_[index].inUse) {
-    entries_[index] = key;
+  if (known.index >= 0 && known.key == key) {
+    index = static_cast<size_t>(known.index);
+  } else {
+    while (index < entries_.size() && entries_[index].inUse && !(entries_[index] == key)) ++index;
+    if (index == entries_.size() && !GrowTable(entries_, maxAttrEntries)) {
+      // Not remembered: the next request for the key logs again.
+      log_.Event("Out of space for ATTRTAB items\n");
+      index = 0;
+    } else {
+      if (!entries_[index].inUse) entries_[index] = key;
+      known = KnownEntry{key, static_cast<int>(index)};
+    }
   }
   MakeAttributeCurrent(static_cast<int>(index));
   return static_cast<int>(index);
-}
-
-const AttrEntry& AttributeTable::Entry(uint32_t index) const {
-  return index < entries_.size() ? entries_[index] : entries_[0];
-}
-
-uint32_t AttributeTable::WordOf(uint32_t index) const {
-  size_t font = static_cast<size_t>(Entry(index).fontIndex);
-  return font < fonts_.size() ? fonts_[font].word : 0;
 }
 
 void AttributeTable::MakeAttributeCurrent(int index) {

@@ -5,6 +5,7 @@
 // current attribute) are the platform's, reached through AttributeHooks.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -76,8 +77,12 @@ class AttributeTable {
   int currentFontIndex() const { return currentFontIndex_; }
   uintptr_t CurrentFont() const { return fonts_[static_cast<size_t>(currentFontIndex_)].handle; }
   // Entry of an index; an index outside the table reads entry 0.
-  const AttrEntry& Entry(uint32_t index) const;
-  uint32_t WordOf(uint32_t index) const;
+  // Inline: every text run asks for the word of the current entry.
+  const AttrEntry& Entry(uint32_t index) const { return index < entries_.size() ? entries_[index] : entries_[0]; }
+  uint32_t WordOf(uint32_t index) const {
+    size_t font = static_cast<size_t>(Entry(index).fontIndex);
+    return font < fonts_.size() ? fonts_[font].word : 0;
+  }
   uint32_t CurrentWord() const { return WordOf(static_cast<uint32_t>(currentIndex_)); }
 
   const std::vector<FontEntry>& fonts() const { return fonts_; }
@@ -93,6 +98,20 @@ class AttributeTable {
 
  private:
   void ApplyWordToRecord(uint32_t word, ColourRecord& colours) const;
+
+  // Renditions come back again and again: where a word's font and an
+  // entry's key were found is remembered (64 places each, by a hash).
+  // Entries never change once made, so only fresh tables forget.
+  struct KnownFont {
+    uint32_t word = 0;
+    int index = -1;  // -1: empty
+  };
+  struct KnownEntry {
+    AttrEntry key;
+    int index = -1;
+  };
+  std::array<KnownFont, 64> knownFonts_{};
+  std::array<KnownEntry, 64> knownEntries_{};
 
   RecordLog& log_;
   AttributeHooks noHooks_;

@@ -94,6 +94,9 @@ std::optional<intptr_t> Display::Handle(uint32_t message, uintptr_t wParam, intp
 }
 
 intptr_t Display::Send(uint32_t message, uintptr_t wParam, intptr_t lParam) {
+  // Inside a message that hid the caret, a nested one neither hides nor
+  // places it: only its effect remains to be had.
+  if (caretDepth_ > 0 && IsScreenMessage(message)) return Dispatch(message, wParam, lParam).value_or(0);
   return Handle(message, wParam, lParam).value_or(0);
 }
 
@@ -367,6 +370,11 @@ void Display::OnWrite(uintptr_t wParam, intptr_t lParam) {
   bool doubleWidth = (attributes_.WordOf(model_.attribute) & ATTR_DOUBLEWIDTH) != 0;
   int width = doubleWidth ? 2 : 1;
   const int columns = model_.columns();
+  if (!doubleWidth && !model_.pendingWrap && count > 0 && model_.cursorColumn() + count < columns) {
+    // The usual run: it fits before the row's end, so nothing wraps.
+    WriteChunk(text, count, false);
+    return;
+  }
   if (!model_.autoWrap) count = std::min(count, (columns - model_.cursorColumn()) / width);
   while (count > 0) {
     int column = model_.cursorColumn() + (model_.pendingWrap ? 1 : 0);
@@ -396,13 +404,18 @@ void Display::WriteChunk(const char* text, int count, bool doubleWidth) {
     log_.WriteText(Format("OUTPUT(%d,%d): ", row, column));
     LogOutput(text, count);
   }
-  scratch_.assign(text, text + count);
-  if (maps_) {
-    const uint8_t* map = maps_->Active();
-    for (char& c : scratch_) c = static_cast<char>(map[static_cast<unsigned char>(c)]);
+  const uint8_t* map = maps_ ? maps_->Active() : nullptr;
+  if (!doubleWidth) {
+    // Translated straight into the cells, which then hold the run to draw.
+    const char* cells = model_.StoreMapped(row, column, text, count, map, model_.attribute);
+    if (!scrollbackView) surface_->DrawRun(row, column, cells, count, model_.attribute);
+  } else {
+    scratch_.assign(text, text + count);
+    if (map)
+      for (char& c : scratch_) c = static_cast<char>(map[static_cast<unsigned char>(c)]);
+    model_.Store(row, column, scratch_.data(), count, model_.attribute, true);
+    if (!scrollbackView) surface_->DrawRun(row, column, scratch_.data(), count, model_.attribute);
   }
-  model_.Store(row, column, scratch_.data(), count, model_.attribute, doubleWidth);
-  if (!scrollbackView) surface_->DrawRun(row, column, scratch_.data(), count, model_.attribute);
 
   column += count * (doubleWidth ? 2 : 1);
   if (column < model_.columns()) {

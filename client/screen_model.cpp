@@ -9,9 +9,15 @@ namespace {
 
 int Clamp(int value, int low, int high) { return std::max(low, std::min(value, high)); }
 
+// A plain loop, which the compiler turns into wide stores.
+void FillAttributes(uint32_t* cells, size_t count, uint32_t value) {
+  for (size_t i = 0; i < count; ++i) cells[i] = value;
+}
+
 }  // namespace
 
 int ScreenModel::WrapIndex(long long value, int dimension) {
+  if (value >= 0 && value < dimension) return static_cast<int>(value);  // the usual case, without a division
   long long m = value % dimension;
   return static_cast<int>(m < 0 ? m + dimension : m);
 }
@@ -20,6 +26,8 @@ void ScreenModel::AllocatePage(PageRecord& page, int rows, int columns) {
   size_t cells = static_cast<size_t>(rows) * static_cast<size_t>(columns);
   page.text.assign(cells, ' ');
   page.attributes.assign(cells, 0);
+  page.order.resize(static_cast<size_t>(rows));
+  for (int row = 0; row < rows; ++row) page.order[static_cast<size_t>(row)] = row;
 }
 
 void ScreenModel::Allocate(int rows, int columns, int statusLines, int scrollbackLines) {
@@ -42,6 +50,7 @@ void ScreenModel::Allocate(int rows, int columns, int statusLines, int scrollbac
   // Never-written slots show as blank lines.
   ringText_.assign(static_cast<size_t>(ringLines_) * kRingSlotCells, ' ');
   ringAttributes_.assign(static_cast<size_t>(ringLines_) * kRingSlotCells, 0);
+  ringUsed_.assign(static_cast<size_t>(ringLines_), 0);
   ringWrite_ = ringOldest_ = 0;
   scrollbackPosition_ = ringLines_;
 }
@@ -102,7 +111,29 @@ void ScreenModel::BlankCells(int row, int left, int right) {
   size_t at = Offset(row) + static_cast<size_t>(left);
   size_t count = static_cast<size_t>(right - left + 1);
   std::memset(&Current().text[at], ' ', count);
-  std::fill_n(&Current().attributes[at], count, attribute);
+  FillAttributes(&Current().attributes[at], count, attribute);
+}
+
+const char* ScreenModel::StoreMapped(int row, int column, const char* text, int count, const uint8_t* map,
+                                     uint32_t attributeIndex) {
+  size_t at = Offset(row) + static_cast<size_t>(column);
+  char* cells = Current().text.data() + at;
+  uint32_t* attributes = Current().attributes.data() + at;
+  // Runs of a few characters are frequent (a host echoing keys, one-byte
+  // reads): for those a plain loop beats the library calls.
+  if (map) {
+    for (int i = 0; i < count; ++i) cells[i] = static_cast<char>(map[static_cast<unsigned char>(text[i])]);
+  } else if (count <= 8) {
+    for (int i = 0; i < count; ++i) cells[i] = text[i];
+  } else {
+    std::memmove(cells, text, static_cast<size_t>(count));
+  }
+  if (count <= 8) {
+    for (int i = 0; i < count; ++i) attributes[i] = attributeIndex;
+  } else {
+    FillAttributes(attributes, static_cast<size_t>(count), attributeIndex);
+  }
+  return cells;
 }
 
 void ScreenModel::Store(int row, int column, const char* text, int count, uint32_t attributeIndex, bool doubleWidth) {
@@ -134,8 +165,12 @@ void ScreenModel::FeedRing(int row) {
   std::memcpy(&ringText_[slot], RowText(row), static_cast<size_t>(columns_));
   std::copy_n(RowAttributes(row), columns_, &ringAttributes_[slot]);
   // The rest of the slot must not show an older, wider line.
-  std::memset(&ringText_[slot + columns_], ' ', static_cast<size_t>(kRingSlotCells - columns_));
-  std::fill_n(&ringAttributes_[slot + columns_], kRingSlotCells - columns_, 0u);
+  int& used = ringUsed_[static_cast<size_t>(ringWrite_)];
+  if (used > columns_) {
+    std::memset(&ringText_[slot + columns_], ' ', static_cast<size_t>(used - columns_));
+    std::fill_n(&ringAttributes_[slot + columns_], used - columns_, 0u);
+  }
+  used = columns_;
   ringWrite_ = (ringWrite_ + 1) % ringLines_;
   if (ringWrite_ == ringOldest_) ringOldest_ = (ringOldest_ + 1) % ringLines_;
 }
@@ -149,17 +184,26 @@ void ScreenModel::ScrollRect(const CellRect& rect, int n) {
   if (n > 0 && wholeScreen)
     for (int row = 0; row < count; ++row) FeedRing(row);
 
-  // Whole rows are contiguous: the block of moving rows goes in one piece.
   size_t width = static_cast<size_t>(r.right - r.left + 1);
-  bool fullWidth = width == static_cast<size_t>(columns_);
+  if (width == static_cast<size_t>(columns_)) {
+    // Whole rows: the index turns, taking the lines that move out round to
+    // where lines open, and those are blanked.
+    int* first = Current().order.data() + r.top;
+    int* last = Current().order.data() + r.bottom + 1;
+    if (count == 1 && n > 0) {  // a line feed at the bottom: by far the most frequent
+      int out = *first;
+      std::memmove(first, first + 1, static_cast<size_t>(height - 1) * sizeof(int));
+      last[-1] = out;
+    } else {
+      std::rotate(first, n > 0 ? first + count : last - count, last);
+    }
+    int opened = n > 0 ? r.bottom - count + 1 : r.top;
+    for (int row = opened; row < opened + count; ++row) BlankCells(row, 0, columns_ - 1);
+    return;
+  }
+  // Part of each row: the cells move.
   auto moveRows = [&](int to, int from, int rows) {
     if (rows <= 0) return;
-    if (fullWidth) {
-      size_t cells = width * static_cast<size_t>(rows);
-      std::memmove(RowText(to), RowText(from), cells);
-      std::memmove(RowAttributes(to), RowAttributes(from), cells * sizeof(uint32_t));
-      return;
-    }
     auto moveRow = [&](int i) {
       std::memmove(RowText(to + i) + r.left, RowText(from + i) + r.left, width);
       std::memmove(RowAttributes(to + i) + r.left, RowAttributes(from + i) + r.left, width * sizeof(uint32_t));
@@ -247,6 +291,7 @@ bool ScreenModel::Resize(int rows, int columns, int statusLines) {
     }
     pages_[p].text.swap(fresh.text);
     pages_[p].attributes.swap(fresh.attributes);
+    pages_[p].order.swap(fresh.order);
   }
   rows_ = newRows;
   columns_ = newColumns;

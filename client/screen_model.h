@@ -4,6 +4,10 @@
 // the saved-cursor stack, the optional status line and the scrollback ring.
 // Plain data and operations; drawing and logging belong to the display
 // handler that drives it.
+//
+// A page reaches its rows through an index of buffer rows: a scroll of whole
+// rows turns the index and blanks the rows that open, so no cell moves, and
+// each row still lies in one piece for text drawing.
 #pragma once
 
 #include <array>
@@ -56,6 +60,11 @@ class ScreenModel {
   const char* RowText(int row) const { return &Current().text[Offset(row)]; }
   uint32_t* RowAttributes(int row) { return &Current().attributes[Offset(row)]; }
   const uint32_t* RowAttributes(int row) const { return &Current().attributes[Offset(row)]; }
+  // Stores `count` characters at (row, column) through a 256-byte map (none:
+  // unchanged) with the attribute index, one cell each; the caller keeps
+  // them inside the row. Returns the stored cells.
+  const char* StoreMapped(int row, int column, const char* text, int count, const uint8_t* map,
+                          uint32_t attributeIndex);
   char CharAt(int row, int column) const { return RowText(row)[column]; }
   uint32_t AttributeAt(int row, int column) const { return RowAttributes(row)[column]; }
 
@@ -145,6 +154,7 @@ class ScreenModel {
   struct PageRecord {
     std::vector<char> text;
     std::vector<uint32_t> attributes;
+    std::vector<int> order;  // buffer row -> row of the two arrays
     std::array<char, kStatusSaveCells> statusText;
     std::array<uint32_t, kStatusSaveCells> statusAttributes;
     SavedCursor saved;
@@ -152,7 +162,9 @@ class ScreenModel {
 
   PageRecord& Current() { return pages_[currentPage_]; }
   const PageRecord& Current() const { return pages_[currentPage_]; }
-  size_t Offset(int row) const { return static_cast<size_t>(row) * static_cast<size_t>(columns_); }
+  size_t Offset(int row) const {
+    return static_cast<size_t>(Current().order[static_cast<size_t>(row)]) * static_cast<size_t>(columns_);
+  }
   void BlankCells(int row, int left, int right);
   void FeedRing(int row);
   static void AllocatePage(PageRecord& page, int rows, int columns);
@@ -169,6 +181,8 @@ class ScreenModel {
 
   std::vector<char> ringText_;
   std::vector<uint32_t> ringAttributes_;
+  // Cells of each slot that may hold text; the rest is blank already.
+  std::vector<int> ringUsed_;
   int ringLines_ = 0, ringWrite_ = 0, ringOldest_ = 0;
   int scrollbackPosition_ = 0;
 };

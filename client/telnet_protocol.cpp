@@ -1,5 +1,7 @@
 #include "telnet_protocol.h"
 
+#include <cstring>
+
 namespace korvane {
 
 using namespace telnet;
@@ -32,8 +34,21 @@ void TelnetProtocol::TelnetReceive(const unsigned char* bytes, int count) {
     log_.WriteText(RecordLog::DumpLine("RECEIVED: ", bytes, count > 0 && bytes ? static_cast<size_t>(count) : 0, 127));
   if (count <= 0 || !bytes) return;
   int runStart = 0;
-  for (int i = 0; i < count;)
+  for (int i = 0; i < count;) {
+    if (state_ == kData) {
+      // Data is the bulk of a stream and only IAC ends a run of it; a few
+      // bytes are looked at directly, more through the library's search.
+      if (count - i < 16) {
+        while (i < count && bytes[i] != IAC) ++i;
+        if (i == count) break;
+      } else {
+        const void* iac = std::memchr(bytes + i, IAC, static_cast<size_t>(count - i));
+        if (!iac) break;
+        i = static_cast<int>(static_cast<const unsigned char*>(iac) - bytes);
+      }
+    }
     if (Step(bytes[i], i, runStart, bytes)) ++i;
+  }
   if (state_ == kData && runStart < count) client_.Submit(bytes + runStart, count - runStart);
 }
 

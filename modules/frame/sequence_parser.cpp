@@ -1,6 +1,7 @@
 #include "sequence_parser.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace korvane {
 
@@ -22,8 +23,24 @@ void SequenceParser::Submit(const uint8_t* bytes, size_t count) {
   if (buffer_.size() - used_ < count) buffer_.resize(used_ + count + 256);
   for (size_t i = 0; i < count;) {
     if (state_ == State::Ground) {
-      // Text runs are the bulk of the stream: copy them without dispatching.
-      while (i < count && !control_[bytes[i]]) buffer_[used_++] = bytes[i++] ^ textMask_;
+      // Text runs are the bulk of the stream: copied without dispatching,
+      // through locals that the byte stores cannot be taken to change. A
+      // long run is measured first and then copied in one piece.
+      const size_t start = i;
+      uint8_t* out = buffer_.data() + used_;
+      const uint8_t mask = textMask_;
+      const size_t shortEnd = std::min(count, i + 16);
+      while (i < shortEnd && !control_[bytes[i]]) *out++ = bytes[i++] ^ mask;
+      if (i == shortEnd && i < count) {
+        if (mask == 0) {
+          const size_t from = i;
+          while (i < count && !control_[bytes[i]]) ++i;
+          std::memcpy(out, bytes + from, i - from);
+        } else {
+          while (i < count && !control_[bytes[i]]) *out++ = bytes[i++] ^ mask;
+        }
+      }
+      used_ += i - start;
       if (i < count) Ground(bytes[i++]);
     } else {
       Dispatch(bytes[i++]);
@@ -122,12 +139,15 @@ void SequenceParser::CsiEntry(uint8_t byte) {
 }
 
 void SequenceParser::CsiParameters(uint8_t byte) {
+  if (IsDigit(byte)) {  // the most frequent byte here, and never a control under host rules
+    Collect(byte);
+    AddDigit(byte);
+    return;
+  }
   bool host = HostRules();
   if (host && SequenceControl(byte)) return;
   Collect(byte);
-  if (IsDigit(byte)) {
-    AddDigit(byte);
-  } else if (byte == ';' || (host && byte == ':')) {
+  if (byte == ';' || (host && byte == ':')) {
     // An empty parameter is kept as 0 under host rules: ESC [ ; 5 H is
     // row 1, column 5. Otherwise only parameters with digits count.
     if (host && !digitSeen_ && parameterCount_ < kMaxParameters) parameters_[parameterCount_++] = 0;

@@ -65,8 +65,13 @@ void Wyse60Emulator::Submit(const uint8_t* bytes, size_t count) {
   ReserveFor(count);
   for (size_t i = 0; i < count;) {
     if (state_ == State::Ground && machine_ == MachineState::Normal) {
-      // Text runs are the bulk of the stream: copy them without dispatching.
-      while (i < count && !kControls.is[bytes[i]]) buffer_[used_++] = translate_[bytes[i++]];
+      // Text runs are the bulk of the stream: copy them without dispatching,
+      // through locals that the byte stores cannot be taken to change.
+      uint8_t* out = buffer_.data() + used_;
+      const uint8_t* translate = translate_;
+      const size_t start = i;
+      while (i < count && !kControls.is[bytes[i]]) *out++ = translate[bytes[i++]];
+      used_ += i - start;
       if (i < count) ControlByte(bytes[i++]);
     } else {
       Dispatch(bytes[i++]);

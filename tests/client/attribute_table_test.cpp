@@ -104,6 +104,37 @@ TEST(AttributeTableResolve, ARecordGivesColoursAfterTheWordChangedIt) {
   EXPECT_EQ(f.table.currentForeground, 21);
 }
 
+// A rendition that comes back is answered from memory: the answer must
+// still follow the default and current colours it was made from, change
+// the record in place as before, and be forgotten with the tables.
+TEST(AttributeTableResolve, ARenditionThatComesBackFollowsTheColoursItDependsOn) {
+  TableFixture f;
+  int reverse = f.Resolve(ATTR_REVERSE);
+  EXPECT_EQ(f.Resolve(ATTR_REVERSE), reverse);
+  f.table.defaultForeground = 3;  // as WUM_SETCOLOR leaves it
+  int after = f.Resolve(ATTR_REVERSE);
+  EXPECT_NE(after, reverse);
+  EXPECT_EQ(f.table.entries()[static_cast<size_t>(after)].background, 3);
+
+  ColourRecord foregroundOnly{9, 6, COLOUR_GIVES_FOREGROUND};
+  int onPlain = f.Resolve(0, foregroundOnly);
+  f.Resolve(0, ColourRecord{5, 6, COLOUR_GIVES_BACKGROUND | COLOUR_GIVES_FOREGROUND});
+  int onFive = f.Resolve(0, foregroundOnly);  // the background is the current one
+  EXPECT_NE(onFive, onPlain);
+  EXPECT_EQ(f.table.entries()[static_cast<size_t>(onFive)].background, 5);
+
+  uint32_t dim = ATTR_DIM;
+  for (int i = 0; i < 2; ++i) {
+    ColourRecord colours{2, 6, COLOUR_GIVES_FOREGROUND | COLOUR_GIVES_BACKGROUND};
+    f.table.ResolveAttribute(&dim, &colours);
+    EXPECT_EQ(colours.foreground, COLOUR_DIM) << i;
+  }
+  f.table.Allocate();
+  f.hooks.created.clear();
+  EXPECT_EQ(f.Resolve(ATTR_BOLD), 0);
+  EXPECT_EQ(f.hooks.created, (std::vector<uint32_t>{ATTR_BOLD}));
+}
+
 TEST(AttributeTableResolve, WithoutAWordTheCurrentFontIsKept) {
   TableFixture f;
   f.Resolve(ATTR_ITALIC);
@@ -144,6 +175,10 @@ TEST(AttributeTableGrowth, TablesGrowByAHundredAndFallBackToEntryZero) {
   EXPECT_EQ(f.table.entries().size(), 200u);
   EXPECT_EQ(f.table.currentIndex(), 0);
   EXPECT_NE(f.client.record.Text().find("Out of space for ATTRTAB items\r\n"), std::string::npos);
+  // A fallback is not remembered: the same rendition again logs again.
+  size_t logged = f.client.record.Text().size();
+  f.Resolve(0, ColourRecord{21, 21, 3});
+  EXPECT_NE(f.client.record.Text().find("Out of space for ATTRTAB items\r\n", logged), std::string::npos);
 }
 
 TEST(AttributeTableGrowth, StartUpAllocationGivesFreshTablesOrSaysWhichFailed) {

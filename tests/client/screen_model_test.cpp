@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <cstdlib>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace korvane {
 namespace {
@@ -139,6 +143,121 @@ TEST(ScreenModelScroll, ACountOfTheHeightOrMoreBlanksTheRectangle) {
   m.ScrollRect({0, 0, 3, 5}, 1000);  // the whole screen: every line goes to the ring once
   EXPECT_EQ(Column0(m), "      ");
   EXPECT_EQ(m.ringWriteIndex(), 6);
+}
+
+// Scrolls turn the row index instead of moving cells: random scrolls,
+// shifts, stores, erases, page switches and resizes must leave every page
+// and the ring as a grid whose cells really move would have them.
+TEST(ScreenModelScroll, TurningTheRowIndexGivesTheCellsOfMovingLines) {
+  struct Grid {
+    std::vector<std::string> text;
+    std::vector<std::vector<uint32_t>> attributes;
+    std::string saveText = std::string(kStatusSaveCells, ' ');
+    std::vector<uint32_t> saveAttributes = std::vector<uint32_t>(kStatusSaveCells, 0);
+  };
+  std::mt19937 random(22);
+  auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  ScreenModel m;
+  m.Allocate(6, 9, 1, 7);
+  m.SetMemoryPages(2);
+  std::vector<Grid> pages(2, Grid{std::vector<std::string>(7, std::string(9, ' ')),
+                                  std::vector<std::vector<uint32_t>>(7, std::vector<uint32_t>(9, 0))});
+  std::vector<std::string> ring;
+  for (int step = 0; step < 3000; ++step) {
+    Grid& g = pages[static_cast<size_t>(m.currentPage())];
+    const int rows = m.rows(), columns = m.columns();
+    m.attribute = static_cast<uint32_t>(pick(0, 5));
+    int top = pick(0, rows - 1), bottom = pick(top, rows - 1), left = pick(0, columns - 1);
+    int right = pick(0, 1) ? columns - 1 : pick(left, columns - 1);
+    if (pick(0, 1)) left = 0;
+    auto blank = [&](int row, int from, int to) {
+      for (int c = from; c <= to; ++c) g.text[row][c] = ' ', g.attributes[row][c] = m.attribute;
+    };
+    switch (pick(0, 9)) {
+      case 0: case 1: case 2: {  // scroll, often the whole screen by one
+        int n = pick(0, 2) ? 1 : pick(-rows - 1, rows + 1);
+        if (pick(0, 1)) top = 0, bottom = rows - 1, left = 0, right = columns - 1;
+        m.ScrollRect({left, top, right, bottom}, n);
+        int count = std::min(std::abs(n), bottom - top + 1);
+        if (n > 0 && top == 0 && bottom == rows - 1 && left == 0 && right == columns - 1)
+          for (int row = 0; row < count; ++row) ring.push_back(g.text[row]);
+        Grid before = g;
+        for (int row = top; row <= bottom; ++row) {
+          int from = n > 0 ? row + count : row - count;
+          if (from < top || from > bottom) {
+            blank(row, left, right);
+            continue;
+          }
+          for (int c = left; c <= right; ++c)
+            g.text[row][c] = before.text[from][c], g.attributes[row][c] = before.attributes[from][c];
+        }
+        break;
+      }
+      case 3: {  // shift
+        int n = pick(-columns, columns), count = std::min(std::abs(n), right - left + 1);
+        m.ShiftRect({left, top, right, bottom}, n);
+        for (int row = top; row <= bottom && n != 0; ++row) {
+          std::string text = g.text[row];
+          std::vector<uint32_t> attributes = g.attributes[row];
+          for (int c = left; c <= right; ++c) {
+            int from = n > 0 ? c - count : c + count;
+            bool inside = from >= left && from <= right;
+            g.text[row][c] = inside ? text[from] : ' ';
+            g.attributes[row][c] = inside ? attributes[from] : m.attribute;
+          }
+        }
+        break;
+      }
+      case 4:
+        m.Erase({left, top, right, bottom});
+        for (int row = top; row <= bottom; ++row) blank(row, left, right);
+        break;
+      case 5:
+        if (pick(0, 3) == 0) {
+          m.SwitchPage(-1);
+        } else if (pick(0, 3) == 0) {  // rows and columns change on every page; the status row stays
+          int newRows = pick(3, 8), newColumns = pick(4, 12);
+          m.Resize(newRows, newColumns, 1);
+          for (Grid& page : pages) {
+            // The status row goes through the page's save area.
+            for (int c = 0; c < columns; ++c)
+              page.saveText[c] = page.text[rows][c], page.saveAttributes[c] = page.attributes[rows][c];
+            Grid resized{std::vector<std::string>(static_cast<size_t>(newRows + 1), std::string(static_cast<size_t>(newColumns), ' ')),
+                         std::vector<std::vector<uint32_t>>(static_cast<size_t>(newRows + 1),
+                                                            std::vector<uint32_t>(static_cast<size_t>(newColumns), 0))};
+            for (int row = 0; row < std::min(rows, newRows + 1); ++row)
+              for (int c = 0; c < std::min(columns, newColumns); ++c)
+                resized.text[row][c] = page.text[row][c], resized.attributes[row][c] = page.attributes[row][c];
+            for (int c = 0; c < newColumns; ++c)
+              resized.text[newRows][c] = page.saveText[c], resized.attributes[newRows][c] = page.saveAttributes[c];
+            resized.saveText = page.saveText;
+            resized.saveAttributes = page.saveAttributes;
+            page = resized;
+          }
+        }
+        break;
+      default: {  // store, the status row included
+        int row = pick(0, rows), column = pick(0, columns - 1), count = pick(1, columns - column);
+        std::string text;
+        for (int i = 0; i < count; ++i) text += static_cast<char>('a' + pick(0, 25));
+        m.Store(row, column, text.data(), count, m.attribute, false);
+        for (int i = 0; i < count; ++i) g.text[row][column + i] = text[i], g.attributes[row][column + i] = m.attribute;
+        break;
+      }
+    }
+    const Grid& shown = pages[static_cast<size_t>(m.currentPage())];
+    for (int row = 0; row < m.totalRows(); ++row) {
+      ASSERT_EQ(Row(m, row), shown.text[row]) << "step " << step << " row " << row;
+      for (int c = 0; c < m.columns(); ++c) ASSERT_EQ(m.AttributeAt(row, c), shown.attributes[row][c]) << step;
+    }
+    for (int back = 1; back <= std::min<int>(7, static_cast<int>(ring.size())); ++back) {
+      const std::string& line = ring[ring.size() - static_cast<size_t>(back)];
+      // Shown in today's width: cut, or padded with blanks.
+      std::string expected = line.substr(0, std::min(line.size(), static_cast<size_t>(m.columns())));
+      expected.resize(static_cast<size_t>(m.columns()), ' ');
+      ASSERT_EQ(RingRow(m, 0, 7 - back), expected) << step;
+    }
+  }
 }
 
 TEST(ScreenModelScrollback, AWholeScreenScrollFeedsItsTopLines) {
