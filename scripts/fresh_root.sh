@@ -10,7 +10,8 @@
 # mirror, as its apt sources name it, and is then given the bootstrap's
 # packages. It is kept as a cache under $KORVANE_ROOT_CACHE (default
 # /var/cache/korvane/fresh-root), keyed on the bootstrap's package list and
-# the mirror: a changed list makes a new root. --new makes it anew anyway.
+# the mirror: a changed list makes a new root. --new makes it anew anyway
+# (not beside another run, whose root it replaces).
 # Each run works on an overlay of its own over the cached root, so nothing a
 # run does stays in the cache and runs can go side by side; the run's files
 # go with it unless --keep is given. The command runs in
@@ -137,6 +138,7 @@ make_root() {
   rm -rf "$building/root/korvane"
   # Only the newest root is kept.
   find "$cache" -mindepth 1 -maxdepth 1 -type d ! -name building ! -name 'run.*' -exec rm -rf {} +
+  rm -rf "$cached"
   mv "$building" "$cached"
   say "root ready in $((SECONDS - start)) s: $cached"
 }
