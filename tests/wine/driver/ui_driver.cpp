@@ -6,6 +6,7 @@
 //
 //   kvdriver.exe script.kvt [NAME=VALUE ...]
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cctype>
@@ -330,11 +331,17 @@ void SetControlText(Driver& d, const std::vector<std::string>& w) {
   if (HWND control = Control(d, w[1])) SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(w[2].c_str()));
 }
 
-// select-list <id> <index>: a list box selection, as a click makes it.
+// select-list <id> <index>: a list box selection, as a click makes it. The
+// notification is sent, as the list box itself sends it: posted, it could
+// be overtaken by the next command's sent messages (a slow program takes
+// sent messages before posted ones), and the field set or read next would
+// belong to the slot before.
 void SelectListItem(Driver& d, const std::vector<std::string>& w) {
   if (HWND control = Control(d, w[1])) {
     SendMessageA(control, LB_SETCURSEL, static_cast<WPARAM>(Number(w[2])), 0);
-    PostMessageA(d.window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), LBN_SELCHANGE), reinterpret_cast<LPARAM>(control));
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(d.window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), LBN_SELCHANGE),
+                        reinterpret_cast<LPARAM>(control), SMTO_NORMAL, kDefaultWaitMs, &result);
     Pump(100);
   }
 }
@@ -398,7 +405,11 @@ void ExpectFocus(Driver& d, const std::vector<std::string>&) {
   Pump(100);
   bool got = thread && GetGUIThreadInfo(thread, &info);
   bool inside = got && info.hwndFocus && (info.hwndFocus == d.window || IsChild(d.window, info.hwndFocus));
-  d.Check(inside, "focus in the window", got ? "focus on " + ClassOf(info.hwndFocus) + " \"" + TextOf(info.hwndFocus) + "\"" : "no thread");
+  HWND top = got && info.hwndFocus ? GetAncestor(info.hwndFocus, GA_ROOT) : nullptr;
+  d.Check(inside, "focus in the window",
+          got ? "focus on " + ClassOf(info.hwndFocus) + " \"" + TextOf(info.hwndFocus) + "\" in " + ClassOf(top) + " \"" +
+                    TextOf(top) + "\""
+              : "no thread");
 }
 
 void ExpectExit(Driver& d, const std::vector<std::string>& w) {
@@ -414,6 +425,38 @@ void ExpectExit(Driver& d, const std::vector<std::string>& w) {
   d.Check(code == static_cast<DWORD>(Number(w[1])), "exit code " + w[1],
           code == STILL_ACTIVE ? std::string("still running") : "was " + std::to_string(code));
   if (code == STILL_ACTIVE) TerminateProcess(d.process.hProcess, 99);
+}
+
+// Whether a process has a module of that file name loaded; `known` is false
+// when its module list cannot be read.
+bool HoldsModule(DWORD processId, const std::string& name, bool& known) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
+  known = snapshot != INVALID_HANDLE_VALUE;
+  if (!known) return false;
+  MODULEENTRY32 entry = {};
+  entry.dwSize = sizeof entry;
+  bool found = false;
+  for (BOOL more = Module32First(snapshot, &entry); more && !found; more = Module32Next(snapshot, &entry))
+    found = lstrcmpiA(entry.szModule, name.c_str()) == 0;
+  CloseHandle(snapshot);
+  return found;
+}
+
+// wait-unloaded <file> [ms]: the started program has freed that library.
+// A module frees the function-key editor only when the editor's call has
+// done all its work (PFKEYS written, keys handed back); its dialog is gone
+// before that, and the program's main window stays visible throughout, so
+// neither can tell a check that the work is done.
+void WaitUnloaded(Driver& d, const std::vector<std::string>& w) {
+  DWORD timeout = WaitArg(w, 2), start = GetTickCount();
+  bool known = false, held = true;
+  for (;;) {
+    held = d.haveProcess && HoldsModule(d.process.dwProcessId, w[1], known);
+    if ((known && !held) || !d.haveProcess || GetTickCount() - start >= timeout) break;
+    Pump(20);
+  }
+  d.Check(d.haveProcess && known && !held, w[1] + " freed",
+          !d.haveProcess ? "no process" : known ? "still loaded" : "module list unreadable");
 }
 
 void ExpectRunning(Driver& d, const std::vector<std::string>& w) {
@@ -1244,6 +1287,7 @@ const std::map<std::string, std::pair<size_t, Command>>& Commands() {
       {"scroll-bar", {2, ScrollBarCommand}},
       {"expect-exit", {2, ExpectExit}},
       {"expect-running", {1, ExpectRunning}},
+      {"wait-unloaded", {2, WaitUnloaded}},
       {"kill", {1, Kill}},
       {"expect-has-menu", {1, ExpectHasMenu}},
       {"expect-menu-resource", {4, ExpectMenuResource}},
