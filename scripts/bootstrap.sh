@@ -58,8 +58,18 @@ export DEBIAN_FRONTEND=noninteractive
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
 fi
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# A mirror caught in the middle of a sync answers with lists of the wrong
+# size for a while: try again rather than fail the run.
+retry() {
+  local attempt
+  for attempt in 1 2 3 4; do
+    "$@" && return 0
+    [ "$attempt" -lt 4 ] && { echo "bootstrap: $1 failed, trying again in $((attempt * 15)) s" >&2; sleep $((attempt * 15)); }
+  done
+  return 1
+}
+retry apt-get update -qq
+retry apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 # The i686 cross compiler must use the posix thread model (std::mutex, std::thread).
 update-alternatives --set i686-w64-mingw32-g++ /usr/bin/i686-w64-mingw32-g++-posix >/dev/null 2>&1 || true
 update-alternatives --set i686-w64-mingw32-gcc /usr/bin/i686-w64-mingw32-gcc-posix >/dev/null 2>&1 || true
