@@ -78,31 +78,39 @@ def run(command, keys, term, rows, cols, stop=False):
     return bytes(output)
 
 
+def csi_pieces(data):
+    """The bytes one at a time, each ESC [ ... final sequence as one piece:
+    (True, sequence) or (False, byte)."""
+    i = 0
+    while i < len(data):
+        if data[i] == 0x1B and i + 1 < len(data) and data[i + 1] == ord("["):
+            end = i + 2
+            while end < len(data) and not 0x40 <= data[end] <= 0x7E:
+                end += 1
+            yield True, data[i:end + 1]
+            i = end + 1
+        else:
+            yield False, data[i]
+            i += 1
+
+
 def sco_graphics(data):
     """The text bytes that an SCO console draws from its graphics set
     (selected by ESC [ 12 m until ESC [ 10 m, whatever colours are set in
     between) with their top bit flipped, as code page 437 shows them."""
     out = bytearray()
     graphics = False
-    i = 0
-    while i < len(data):
-        b = data[i]
-        if b == 0x1B and i + 1 < len(data) and data[i + 1] == ord("["):
-            end = i + 2
-            while end < len(data) and not 0x40 <= data[end] <= 0x7E:
-                end += 1
-            sequence = data[i:end + 1]
-            if sequence.endswith(b"m"):
-                for parameter in sequence[2:-1].split(b";"):
-                    if parameter == b"12":
-                        graphics = True
-                    elif parameter == b"10":
-                        graphics = False
-            out += sequence
-            i = end + 1
+    for is_sequence, piece in csi_pieces(data):
+        if not is_sequence:
+            out.append(piece ^ 0x80 if graphics and piece >= 0x20 and piece != 0x7F else piece)
             continue
-        out.append(b ^ 0x80 if graphics and b >= 0x20 and b != 0x7F else b)
-        i += 1
+        if piece.endswith(b"m"):
+            for parameter in piece[2:-1].split(b";"):
+                if parameter == b"12":
+                    graphics = True
+                elif parameter == b"10":
+                    graphics = False
+        out += piece
     return bytes(out)
 
 
@@ -111,25 +119,17 @@ def repeat_high_bytes(data):
     plain characters it read (the code page 437 bytes reach it as UTF-8)."""
     out = bytearray()
     last = None
-    i = 0
-    while i < len(data):
-        b = data[i]
-        if b == 0x1B and i + 1 < len(data) and data[i + 1] == ord("["):
-            end = i + 2
-            while end < len(data) and not 0x40 <= data[end] <= 0x7E:
-                end += 1
-            sequence = data[i:end + 1]
-            count = sequence[2:-1]
-            if sequence.endswith(b"b") and last is not None and last >= 0x80 and (count.isdigit() or not count):
-                out += bytes([last]) * max(int(count or b"1"), 1)
-            else:
-                out += sequence
-            last = None
-            i = end + 1
+    for is_sequence, piece in csi_pieces(data):
+        if not is_sequence:
+            out.append(piece)
+            last = piece if piece >= 0x20 and piece != 0x7F else None
             continue
-        out.append(b)
-        last = b if b >= 0x20 and b != 0x7F else None
-        i += 1
+        count = piece[2:-1]
+        if piece.endswith(b"b") and last is not None and last >= 0x80 and (count.isdigit() or not count):
+            out += bytes([last]) * max(int(count or b"1"), 1)
+        else:
+            out += piece
+        last = None
     return bytes(out)
 
 
