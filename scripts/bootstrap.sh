@@ -62,13 +62,16 @@ fi
 # size for a while: try again rather than fail the run.
 retry() {
   local attempt
-  for attempt in 1 2 3 4; do
+  for attempt in 1 2 3; do
     "$@" && return 0
-    [ "$attempt" -lt 4 ] && { echo "bootstrap: $1 failed, trying again in $((attempt * 15)) s" >&2; sleep $((attempt * 15)); }
+    [ "$attempt" -lt 3 ] && { echo "bootstrap: $1 failed, trying again in $((attempt * 15)) s" >&2; sleep $((attempt * 15)); }
   done
   return 1
 }
-retry apt-get update -qq
+# A list that still will not come down (one suite of one architecture, say
+# the security updates for i386) need not stop the installation: the
+# packages may well be had from the lists that did. If not, install fails.
+retry apt-get update -qq || echo "bootstrap: some package lists could not be updated; installing from the others" >&2
 retry apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 # The i686 cross compiler must use the posix thread model (std::mutex, std::thread).
 update-alternatives --set i686-w64-mingw32-g++ /usr/bin/i686-w64-mingw32-g++-posix >/dev/null 2>&1 || true
