@@ -16,9 +16,13 @@ class FramePacer {
  public:
   static constexpr uint32_t kIntervalMs = 20;
 
-  // Buffer rows top..bottom changed; rows outside 0..totalRows-1 are ignored.
-  void Note(int top, int bottom, int totalRows);
+  // Buffer rows top..bottom changed from column `left` on; rows outside
+  // 0..totalRows-1 are ignored.
+  void Note(int top, int bottom, int totalRows, int left = 0);
   bool HasStale() const { return anyStale_; }
+  // The first column any note changed: the rows are painted from there (an
+  // echoed key repaints the end of its row, not all of it).
+  int StaleLeft() const { return anyStale_ ? left_ : 0; }
 
   // At the end of a block: true to paint now, false to leave the frame to
   // a later block or the timer. `moreWaiting`: the host's output was not
@@ -34,6 +38,7 @@ class FramePacer {
  private:
   std::vector<bool> stale_;
   bool anyStale_ = false;
+  int left_ = 0;
   bool painted_ = false;
   uint32_t lastFrame_ = 0;
 };

@@ -100,8 +100,11 @@ void ScreenPainter::PaintRows(int left, int top, int bottom, bool scrollback, Mo
                               : RowView{model_.RowText(row), model_.RowAttributes(row)};
     int start = left;
     // Double-width characters are cut from their run's first cell, so a
-    // paint that starts on a filler still draws the character.
-    if (start > 0 && start < columns && (attributes_.WordOf(view.attributes[start]) & ATTR_DOUBLEWIDTH))
+    // paint that starts on a filler still draws the character; an italic
+    // run is drawn whole, so that the slant of the glyph before the first
+    // cell stays.
+    if (start > 0 && start < columns &&
+        (attributes_.WordOf(view.attributes[start]) & (ATTR_DOUBLEWIDTH | ATTR_ITALIC)))
       while (start > 0 && view.attributes[start - 1] == view.attributes[start]) --start;
     while (start < columns) {
       int end = start + 1;

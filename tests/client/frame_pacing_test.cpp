@@ -23,6 +23,23 @@ TEST(FramePacerTest, NotedRowsComeBackAsRangesWithinTheGrid) {
   EXPECT_TRUE(pacer.TakeStaleRanges(24).empty());
 }
 
+// Rows are painted from the first column any note of the frame changed;
+// a note outside the grid does not count.
+TEST(FramePacerTest, TheFirstChangedColumnIsKeptPerFrame) {
+  FramePacer pacer;
+  pacer.Note(2, 2, 24, 40);
+  pacer.Note(30, 40, 24, 0);
+  EXPECT_EQ(pacer.StaleLeft(), 40);
+  pacer.Note(5, 5, 24, 12);
+  pacer.Note(6, 6, 24, -3);
+  EXPECT_EQ(pacer.StaleLeft(), 0);
+  pacer.TakeStaleRanges(24);
+  pacer.Note(1, 1, 24, 70);
+  EXPECT_EQ(pacer.StaleLeft(), 70);
+  pacer.Clear();
+  EXPECT_EQ(pacer.StaleLeft(), 0);
+}
+
 // The grid can shrink between the notes and the frame (a host resize in
 // the same block): rows past its end are dropped, not painted.
 TEST(FramePacerTest, RowsBeyondAShrunkenGridAreDropped) {
