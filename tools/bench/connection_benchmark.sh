@@ -10,8 +10,8 @@
 #   BENCH_MB (default 8) megabytes per throughput run.
 #   BENCH_ROUNDS (default 100) rounds per latency path and run.
 #   BENCH_BASELINE=<another Korvane.exe> (in the same directory as this
-#   build's, beside its modules) is measured too, in every latency pair:
-#   figures before and after a change from one session.
+#   build's, beside its modules) is measured too, after each run of this
+#   build's: figures before and after a change from one session.
 set -u
 latency_only=
 [ "${1:-}" = --latency-only ] && latency_only=--latency-only
@@ -93,6 +93,11 @@ floor() {
     "$WINE" "$KORVANE_WIN_BUILD/test-bin/kvfloor.exe" PORT
 }
 
+baseline_throughput() {
+  [ -z "${BENCH_BASELINE:-}" ] ||
+    run "Korvane baseline" "$(basename "$BENCH_BASELINE") ($KORVANE_WINE_ARCH, Wine, vt100)" "Korvane:" --throughput-only \
+      "$WINE" "$BENCH_BASELINE" -C N -P PORT 127.0.0.1
+}
 baseline() {
   [ -z "${BENCH_BASELINE:-}" ] ||
     run "Korvane baseline" "$(basename "$BENCH_BASELINE") ($KORVANE_WINE_ARCH, Wine, scoansi)" "Korvane:" --latency-only \
@@ -100,7 +105,7 @@ baseline() {
 }
 
 cd "$KORVANE_WIN_BUILD/bin"
-[ -n "$latency_only" ] || korvane_throughput
+[ -n "$latency_only" ] || { korvane_throughput; baseline_throughput; }
 # Interleaved, so that a change of the machine's load touches both alike.
 pairs=1
 [ -n "$latency_only" ] && pairs=${BENCH_PAIRS:-3}
