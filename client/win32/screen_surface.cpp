@@ -37,7 +37,8 @@ int Win32Surface::CellHeight() const { return std::max(1, App().cellHeight); }
 
 void Win32Surface::DrawRun(int row, int column, const char* text, int count, uint32_t attributeIndex) {
   if (!window_) return;
-  if (batching_) return MarkStale(row, row, column);
+  // Doubled characters take two cells each.
+  if (batching_) return MarkStale(row, row, column, column + 2 * std::max(count, 1) - 1);
   FlushDeferred();
   HDC dc = GetDC(window_);
   drawer_.Draw(dc, App().painter.WrittenRun(row, column, text, count, attributeIndex));
@@ -46,7 +47,7 @@ void Win32Surface::DrawRun(int row, int column, const char* text, int count, uin
 
 void Win32Surface::FillCells(const CellRect& cells, int32_t background) {
   if (!window_) return;
-  if (batching_) return MarkStale(cells.top, cells.bottom, cells.left);
+  if (batching_) return MarkStale(cells.top, cells.bottom, cells.left, cells.right);
   FlushDeferred();
   RECT area = {cells.left * CellWidth(), cells.top * CellHeight(), (cells.right + 1) * CellWidth(),
                (cells.bottom + 1) * CellHeight()};
@@ -164,11 +165,18 @@ bool Win32Surface::MoveShownCaret() {
   caretY_ = at.y;
   caretWanted_ = false;
   RECT caret = {at.x, at.y, at.x + caretWidth_, at.y + caretHeight_};
-  PaintStaleRows(TakeStaleRows(), &caret);
+  auto rows = TakeStaleRows();
+  // The caret's cell is painted too when its row is, so that all of the
+  // caret is inverted again or none of it.
+  staleLeft_ = std::min(staleLeft_, caretColumn_);
+  staleRight_ = std::max(staleRight_, caretColumn_);
+  PaintStaleRows(rows, &caret);
   return true;
 }
 
-void Win32Surface::MarkStale(int top, int bottom, int left) { pacer_.Note(top, bottom, App().screen.totalRows(), left); }
+void Win32Surface::MarkStale(int top, int bottom, int left, int right) {
+  pacer_.Note(top, bottom, App().screen.totalRows(), left, right);
+}
 
 void Win32Surface::FlushDeferred() {
   auto rows = TakeStaleRows();
@@ -183,6 +191,7 @@ void Win32Surface::FlushDeferred() {
 std::vector<std::pair<int, int>> Win32Surface::TakeStaleRows() {
   if (!pacer_.HasStale()) return {};
   staleLeft_ = pacer_.StaleLeft();
+  staleRight_ = pacer_.StaleRight();
   auto rows = pacer_.TakeStaleRanges(App().screen.totalRows());
   if (!window_ || !App().screen.IsAllocated()) rows.clear();
   return rows;
@@ -192,10 +201,15 @@ void Win32Surface::PaintStaleRows(const std::vector<std::pair<int, int>>& rows, 
   if (rows.empty()) return;
   // Whole rows under a selection's frame (redrawn over the painted cells
   // only) or in the scrollback view.
-  const int left = IsSelecting() || App().display.scrollbackView ? 0 : staleLeft_;
+  const bool wholeRows = IsSelecting() || App().display.scrollbackView;
   HDC dc = GetDC(window_);
   for (const auto& [top, bottom] : rows) {
-    PaintRows(dc, left, top, bottom);
+    if (wholeRows) {
+      PaintRows(dc, 0, top, bottom);
+    } else {
+      DcCanvas canvas(drawer_, dc);
+      App().painter.PaintLiveRows(staleLeft_, top, bottom, canvas, staleRight_);
+    }
     RECT band = {0, top * CellHeight(), App().screen.columns() * CellWidth(), (bottom + 1) * CellHeight()}, over;
     // A caret without a bitmap inverts its rectangle.
     if (caret && IntersectRect(&over, caret, &band))

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <climits>
 #include <utility>
 #include <vector>
 
@@ -74,14 +75,14 @@ class Win32Surface : public Surface {
   bool batching_ = false;
   FramePacer pacer_;
   bool frameTimer_ = false;
-  void MarkStale(int top, int bottom, int left = 0);
+  void MarkStale(int top, int bottom, int left = 0, int right = INT_MAX);
   // Paints the noted rows now. Immediate drawing does this first, so the
   // pixels it moves or draws over are the model's.
   void FlushDeferred();
   // The noted rows, taken (none without a window or a grid), and painted;
   // with `caret`, its part in the painted rows is inverted again.
   std::vector<std::pair<int, int>> TakeStaleRows();
-  int staleLeft_ = 0;  // the taken rows are painted from this column
+  int staleLeft_ = 0, staleRight_ = 0;  // the taken rows' columns to paint
   void PaintStaleRows(const std::vector<std::pair<int, int>>& rows, const RECT* caret);
   bool MoveShownCaret();
   void HideShownCaret();
