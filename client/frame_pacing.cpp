@@ -4,10 +4,13 @@
 
 namespace korvane {
 
-void FramePacer::Note(int top, int bottom, int totalRows) {
+void FramePacer::Note(int top, int bottom, int totalRows, int left, int right) {
   top = std::max(top, 0);
   bottom = std::min(bottom, totalRows - 1);
   if (top > bottom) return;
+  left = std::max(left, 0);
+  left_ = anyStale_ ? std::min(left_, left) : left;
+  right_ = anyStale_ ? std::max(right_, right) : right;
   if (stale_.size() < static_cast<size_t>(bottom) + 1) stale_.resize(static_cast<size_t>(bottom) + 1);
   std::fill(stale_.begin() + top, stale_.begin() + bottom + 1, true);
   anyStale_ = true;

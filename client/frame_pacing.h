@@ -6,6 +6,7 @@
 // the last one is painted when the output stops (or by the caller's timer).
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -16,9 +17,14 @@ class FramePacer {
  public:
   static constexpr uint32_t kIntervalMs = 20;
 
-  // Buffer rows top..bottom changed; rows outside 0..totalRows-1 are ignored.
-  void Note(int top, int bottom, int totalRows);
+  // Buffer rows top..bottom changed in columns left..right; rows outside
+  // 0..totalRows-1 are ignored.
+  void Note(int top, int bottom, int totalRows, int left = 0, int right = INT_MAX);
   bool HasStale() const { return anyStale_; }
+  // The first and last columns any note changed: the rows are painted
+  // between them (an echoed key repaints its cell, not its row).
+  int StaleLeft() const { return anyStale_ ? left_ : 0; }
+  int StaleRight() const { return anyStale_ ? right_ : INT_MAX; }
 
   // At the end of a block: true to paint now, false to leave the frame to
   // a later block or the timer. `moreWaiting`: the host's output was not
@@ -34,6 +40,7 @@ class FramePacer {
  private:
   std::vector<bool> stale_;
   bool anyStale_ = false;
+  int left_ = 0, right_ = INT_MAX;
   bool painted_ = false;
   uint32_t lastFrame_ = 0;
 };

@@ -58,8 +58,8 @@ ScrollPlan PlanScroll(const CellRect& r, int lines, int columns) {
 ScreenPainter::ScreenPainter(const ScreenModel& model, AttributeTable& attributes, const ColourTable& colours)
     : model_(model), attributes_(attributes), colours_(colours) {}
 
-void ScreenPainter::PaintLiveRows(int left, int top, int bottom, RunCanvas& canvas) {
-  PaintRows(left, top, bottom, false, Mode::kScreen, canvas);
+void ScreenPainter::PaintLiveRows(int left, int top, int bottom, RunCanvas& canvas, int right) {
+  PaintRows(left, top, bottom, false, Mode::kScreen, canvas, right);
 }
 
 void ScreenPainter::PaintScrollbackRows(int left, int top, int bottom, bool print, RunCanvas& canvas) {
@@ -88,7 +88,7 @@ PaintedRun ScreenPainter::WrittenRun(int row, int column, const char* text, int 
   return run;
 }
 
-void ScreenPainter::PaintRows(int left, int top, int bottom, bool scrollback, Mode mode, RunCanvas& canvas) {
+void ScreenPainter::PaintRows(int left, int top, int bottom, bool scrollback, Mode mode, RunCanvas& canvas, int right) {
   if (!model_.IsAllocated()) return;
   const int columns = model_.columns();
   left = std::max(left, 0);
@@ -100,12 +100,16 @@ void ScreenPainter::PaintRows(int left, int top, int bottom, bool scrollback, Mo
                               : RowView{model_.RowText(row), model_.RowAttributes(row)};
     int start = left;
     // Double-width characters are cut from their run's first cell, so a
-    // paint that starts on a filler still draws the character.
-    if (start > 0 && start < columns && (attributes_.WordOf(view.attributes[start]) & ATTR_DOUBLEWIDTH))
+    // paint that starts on a filler still draws the character; an italic
+    // run is drawn whole, so that the slant of the glyph before the first
+    // cell stays.
+    if (start > 0 && start < columns &&
+        (attributes_.WordOf(view.attributes[start]) & (ATTR_DOUBLEWIDTH | ATTR_ITALIC)))
       while (start > 0 && view.attributes[start - 1] == view.attributes[start]) --start;
-    while (start < columns) {
+    while (start < columns && start <= right) {
+      const bool whole = attributes_.WordOf(view.attributes[start]) & (ATTR_DOUBLEWIDTH | ATTR_DOUBLEHEIGHT | ATTR_ITALIC);
       int end = start + 1;
-      while (end < columns && view.attributes[end] == view.attributes[start]) ++end;
+      while (end < columns && (whole || end <= right) && view.attributes[end] == view.attributes[start]) ++end;
       PaintRun(row, start, view, end, mode, canvas);
       start = end;
     }

@@ -5,6 +5,8 @@
 // and the blinking runs of a blink tick; a RunCanvas draws each run.
 #pragma once
 
+#include <climits>
+
 #include <cstdint>
 #include <vector>
 
@@ -70,8 +72,10 @@ class ScreenPainter {
  public:
   ScreenPainter(const ScreenModel& model, AttributeTable& attributes, const ColourTable& colours);
 
-  // Rows top..bottom of the live screen from column `left` to the row ends.
-  void PaintLiveRows(int left, int top, int bottom, RunCanvas& canvas);
+  // Rows top..bottom of the live screen from column `left` to the row ends,
+  // or to column `right` (a run that would be cut there unlike a full
+  // paint, italic or doubled, goes on to its end).
+  void PaintLiveRows(int left, int top, int bottom, RunCanvas& canvas, int right = INT_MAX);
   // The same rows as the scrollback view shows them at the bar's position;
   // with `print` in the grey levels of printing.
   void PaintScrollbackRows(int left, int top, int bottom, bool print, RunCanvas& canvas);
@@ -84,7 +88,7 @@ class ScreenPainter {
 
  private:
   enum class Mode { kScreen, kPrint, kBlink };
-  void PaintRows(int left, int top, int bottom, bool scrollback, Mode mode, RunCanvas& canvas);
+  void PaintRows(int left, int top, int bottom, bool scrollback, Mode mode, RunCanvas& canvas, int right = INT_MAX);
   // One run of a displayed row, cells column..end-1.
   void PaintRun(int row, int column, const RowView& view, int end, Mode mode, RunCanvas& canvas);
 

@@ -6,6 +6,7 @@
 
 #include "banner_window.h"
 #include "client_app.h"
+#include "display_messages.h"
 #include "command_line.h"
 #include "font_loading.h"
 #include "keyboard_input.h"
@@ -81,8 +82,9 @@ int SystemChecks() {
 
 int RunMessageLoop() {
   MSG msg;
+  bool drain = true;
   for (;;) {
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (drain && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
       if (msg.message == WM_QUIT) return static_cast<int>(msg.wParam);
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
@@ -93,6 +95,11 @@ int RunMessageLoop() {
     if (got == -1) return 1;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
+    // A socket notification that ended the wait is served at once: looking
+    // for more messages first costs a round trip to the window system
+    // (wineserver under Wine) before every read; what came with it waits
+    // one service step.
+    drain = msg.message != WUM_SOCKET;
   }
 }
 

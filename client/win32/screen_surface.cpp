@@ -37,7 +37,8 @@ int Win32Surface::CellHeight() const { return std::max(1, App().cellHeight); }
 
 void Win32Surface::DrawRun(int row, int column, const char* text, int count, uint32_t attributeIndex) {
   if (!window_) return;
-  if (batching_) return MarkStale(row, row);
+  // Doubled characters take two cells each.
+  if (batching_) return MarkStale(row, row, column, column + 2 * std::max(count, 1) - 1);
   FlushDeferred();
   HDC dc = GetDC(window_);
   drawer_.Draw(dc, App().painter.WrittenRun(row, column, text, count, attributeIndex));
@@ -46,7 +47,7 @@ void Win32Surface::DrawRun(int row, int column, const char* text, int count, uin
 
 void Win32Surface::FillCells(const CellRect& cells, int32_t background) {
   if (!window_) return;
-  if (batching_) return MarkStale(cells.top, cells.bottom);
+  if (batching_) return MarkStale(cells.top, cells.bottom, cells.left, cells.right);
   FlushDeferred();
   RECT area = {cells.left * CellWidth(), cells.top * CellHeight(), (cells.right + 1) * CellWidth(),
                (cells.bottom + 1) * CellHeight()};
@@ -124,6 +125,8 @@ void Win32Surface::EndBatch(bool moreWaiting) {
   batching_ = false;
   if (window_ && !pacer_.PaintNow(moreWaiting, GetTickCount())) {
     // The caret stays hidden until the frame is painted.
+    if (caretHideDeferred_) HideShownCaret();
+    caretHideDeferred_ = false;
     if (!frameTimer_) frameTimer_ = SetTimer(window_, kFrameTimerId, FramePacer::kIntervalMs, FrameTimerProc) != 0;
     if (frameTimer_) return;
   }
@@ -135,6 +138,8 @@ void Win32Surface::PaintFrame() {
     KillTimer(window_, kFrameTimerId);
     frameTimer_ = false;
   }
+  if (caretHideDeferred_ && !(caretWanted_ && MoveShownCaret())) HideShownCaret();
+  caretHideDeferred_ = false;
   FlushDeferred();
   pacer_.Painted(GetTickCount());
   if (caretWanted_) {
@@ -143,19 +148,74 @@ void Win32Surface::PaintFrame() {
   }
 }
 
-void Win32Surface::MarkStale(int top, int bottom) { pacer_.Note(top, bottom, App().screen.totalRows()); }
+// The frame of a block that moved a shown caret (every echoed key): the
+// caret is moved first, the system erasing it where it was and drawing it
+// at the cursor, and the rows are painted under it with its cell inverted
+// again as the system draws it. Two requests of the window system (each a
+// wineserver round trip under Wine) instead of five for hiding, placing
+// and showing it, and no drawing of the caret in between.
+bool Win32Surface::MoveShownCaret() {
+  if (!window_ || !hasCaret_ || !caretShown_ || !caretPlaced_) return false;
+  PixelPoint at = CaretOrigin(caretRow_, caretColumn_, CellWidth(), CellHeight(), App().display.caretHeight());
+  // In place, whether the caret is drawn at this moment of its blinking is
+  // the system's secret: it is hidden for the painting instead.
+  if (at.x == caretX_ && at.y == caretY_) return false;
+  if (!SetCaretPos(at.x, at.y)) return false;
+  caretX_ = at.x;
+  caretY_ = at.y;
+  caretWanted_ = false;
+  RECT caret = {at.x, at.y, at.x + caretWidth_, at.y + caretHeight_};
+  auto rows = TakeStaleRows();
+  // The caret's cell is painted too when its row is, so that all of the
+  // caret is inverted again or none of it.
+  staleLeft_ = std::min(staleLeft_, caretColumn_);
+  staleRight_ = std::max(staleRight_, caretColumn_);
+  PaintStaleRows(rows, &caret);
+  return true;
+}
+
+void Win32Surface::MarkStale(int top, int bottom, int left, int right) {
+  pacer_.Note(top, bottom, App().screen.totalRows(), left, right);
+}
 
 void Win32Surface::FlushDeferred() {
-  if (!pacer_.HasStale()) return;
-  auto ranges = pacer_.TakeStaleRanges(App().screen.totalRows());
-  if (!window_ || !App().screen.IsAllocated() || ranges.empty()) return;
+  auto rows = TakeStaleRows();
+  if (rows.empty()) return;
   // Painting under a shown caret would leave its inverted cell behind.
   bool caretWasShown = caretShown_;
   if (caretWasShown) ::HideCaret(window_);
-  HDC dc = GetDC(window_);
-  for (const auto& [top, bottom] : ranges) PaintRows(dc, 0, top, bottom);
-  ReleaseDC(window_, dc);
+  PaintStaleRows(rows, nullptr);
   if (caretWasShown) ::ShowCaret(window_);
+}
+
+std::vector<std::pair<int, int>> Win32Surface::TakeStaleRows() {
+  if (!pacer_.HasStale()) return {};
+  staleLeft_ = pacer_.StaleLeft();
+  staleRight_ = pacer_.StaleRight();
+  auto rows = pacer_.TakeStaleRanges(App().screen.totalRows());
+  if (!window_ || !App().screen.IsAllocated()) rows.clear();
+  return rows;
+}
+
+void Win32Surface::PaintStaleRows(const std::vector<std::pair<int, int>>& rows, const RECT* caret) {
+  if (rows.empty()) return;
+  // Whole rows under a selection's frame (redrawn over the painted cells
+  // only) or in the scrollback view.
+  const bool wholeRows = IsSelecting() || App().display.scrollbackView;
+  HDC dc = GetDC(window_);
+  for (const auto& [top, bottom] : rows) {
+    if (wholeRows) {
+      PaintRows(dc, 0, top, bottom);
+    } else {
+      DcCanvas canvas(drawer_, dc);
+      App().painter.PaintLiveRows(staleLeft_, top, bottom, canvas, staleRight_);
+    }
+    RECT band = {0, top * CellHeight(), App().screen.columns() * CellWidth(), (bottom + 1) * CellHeight()}, over;
+    // A caret without a bitmap inverts its rectangle.
+    if (caret && IntersectRect(&over, caret, &band))
+      PatBlt(dc, over.left, over.top, over.right - over.left, over.bottom - over.top, DSTINVERT);
+  }
+  ReleaseDC(window_, dc);
 }
 
 void Win32Surface::InvalidateAll() {
@@ -191,7 +251,8 @@ void Win32Surface::PaintScrollbackRows(HDC dc, int left, int top, int bottom, bo
 
 void Win32Surface::Paint() {
   ClientApp& app = App();
-  HideCaret();
+  caretWanted_ = caretHideDeferred_ = false;
+  HideShownCaret();
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(window_, &ps);
   if (ps.fErase) FillRect(dc, &ps.rcPaint, BrushFor(app.attributes.currentBackground));
@@ -229,14 +290,16 @@ void Win32Surface::Paint() {
 void Win32Surface::CreateCaret(int width, int height) {
   if (window_ && ::CreateCaret(window_, nullptr, width, height)) {
     hasCaret_ = true;
-    caretShown_ = false;
+    caretShown_ = caretPlaced_ = caretHideDeferred_ = false;
+    caretWidth_ = width;
+    caretHeight_ = height;
   }
 }
 
 void Win32Surface::DestroyCaret() {
   caretWanted_ = false;
   if (hasCaret_) ::DestroyCaret();
-  hasCaret_ = caretShown_ = false;
+  hasCaret_ = caretShown_ = caretPlaced_ = caretHideDeferred_ = false;
 }
 
 void Win32Surface::ShowCaretAt(int row, int column) {
@@ -249,12 +312,25 @@ void Win32Surface::ShowCaretAt(int row, int column) {
   }
   caretWanted_ = false;  // shown here and now, not where a deferred frame last asked
   PixelPoint at = CaretOrigin(row, column, CellWidth(), CellHeight(), App().display.caretHeight());
-  SetCaretPos(at.x, at.y);
+  caretPlaced_ = SetCaretPos(at.x, at.y) != 0;
+  caretX_ = at.x;
+  caretY_ = at.y;
   if (!caretShown_ && ::ShowCaret(window_)) caretShown_ = true;
 }
 
 void Win32Surface::HideCaret() {
   caretWanted_ = false;
+  // While a block is taken in nothing is drawn: the frame at its end hides
+  // the caret, or moves it when it is shown again elsewhere.
+  if (batching_ && caretShown_) {
+    caretHideDeferred_ = true;
+    return;
+  }
+  caretHideDeferred_ = false;
+  HideShownCaret();
+}
+
+void Win32Surface::HideShownCaret() {
   if (caretShown_) ::HideCaret(window_);
   caretShown_ = false;
 }

@@ -6,6 +6,10 @@
 
 #include <windows.h>
 
+#include <climits>
+#include <utility>
+#include <vector>
+
 #include "display_handler.h"
 #include "frame_pacing.h"
 #include "run_drawing.h"
@@ -71,12 +75,25 @@ class Win32Surface : public Surface {
   bool batching_ = false;
   FramePacer pacer_;
   bool frameTimer_ = false;
-  void MarkStale(int top, int bottom);
+  void MarkStale(int top, int bottom, int left = 0, int right = INT_MAX);
   // Paints the noted rows now. Immediate drawing does this first, so the
   // pixels it moves or draws over are the model's.
   void FlushDeferred();
+  // The noted rows, taken (none without a window or a grid), and painted;
+  // with `caret`, its part in the painted rows is inverted again.
+  std::vector<std::pair<int, int>> TakeStaleRows();
+  int staleLeft_ = 0, staleRight_ = 0;  // the taken rows' columns to paint
+  void PaintStaleRows(const std::vector<std::pair<int, int>>& rows, const RECT* caret);
+  bool MoveShownCaret();
+  void HideShownCaret();
   bool caretWanted_ = false;
   int caretRow_ = 0, caretColumn_ = 0;
+  // A block's screen messages leave a shown caret alone; the frame hides or
+  // moves it.
+  bool caretHideDeferred_ = false;
+  // Where the caret was last placed, and its size as created.
+  bool caretPlaced_ = false;
+  int caretX_ = 0, caretY_ = 0, caretWidth_ = 0, caretHeight_ = 0;
   bool CopyRows(HDC dc, int top, int bottom, int lines);
   void PaintRows(HDC dc, int left, int top, int bottom);
   bool timerFailureReported_ = false;

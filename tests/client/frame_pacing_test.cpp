@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace korvane {
 namespace {
 
@@ -21,6 +23,28 @@ TEST(FramePacerTest, NotedRowsComeBackAsRangesWithinTheGrid) {
   EXPECT_EQ(pacer.TakeStaleRanges(24), (Ranges{{0, 0}, {3, 6}, {10, 10}, {22, 23}}));
   EXPECT_FALSE(pacer.HasStale());
   EXPECT_TRUE(pacer.TakeStaleRanges(24).empty());
+}
+
+// Rows are painted between the first and the last column any note of the
+// frame changed; a note outside the grid does not count.
+TEST(FramePacerTest, TheChangedColumnsAreKeptPerFrame) {
+  FramePacer pacer;
+  EXPECT_EQ(pacer.StaleRight(), INT_MAX);
+  pacer.Note(2, 2, 24, 40, 41);
+  pacer.Note(30, 40, 24, 0);
+  EXPECT_EQ(pacer.StaleLeft(), 40);
+  EXPECT_EQ(pacer.StaleRight(), 41);
+  pacer.Note(3, 3, 24, 45, 50);
+  EXPECT_EQ(pacer.StaleRight(), 50);
+  pacer.Note(5, 5, 24, 12);
+  pacer.Note(6, 6, 24, -3);
+  EXPECT_EQ(pacer.StaleLeft(), 0);
+  pacer.TakeStaleRanges(24);
+  pacer.Note(1, 1, 24, 70);
+  EXPECT_EQ(pacer.StaleLeft(), 70);
+  EXPECT_EQ(pacer.StaleRight(), INT_MAX);  // to the row's end
+  pacer.Clear();
+  EXPECT_EQ(pacer.StaleLeft(), 0);
 }
 
 // The grid can shrink between the notes and the frame (a host resize in

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -42,9 +43,9 @@ struct PainterFixture : DisplayFixture {
     attributes.SetHooks(&hooks);
   }
   // The runs of live rows; the canvas is kept for their colours.
-  Lines Live(int left, int top, int bottom) {
+  Lines Live(int left, int top, int bottom, int right = INT_MAX) {
     RecordingCanvas canvas;
-    painter.PaintLiveRows(left, top, bottom, canvas);
+    painter.PaintLiveRows(left, top, bottom, canvas, right);
     last = canvas;
     return canvas.runs;
   }
@@ -161,6 +162,21 @@ TEST(ScreenPainterLive, DoubleWidthRunsAreDrawnFromTheirCharacters) {
   f.MoveTo(0, 4);
   f.Write("z");
   EXPECT_EQ(f.Live(0, 0, 0)[1], "0,1+3 \"HE\" a1");
+}
+
+// A frame paints only the columns its block changed (an echo: one cell);
+// runs whose glyphs reach past their cells (italic, doubled) are drawn
+// whole, as a paint of the full row draws them.
+TEST(ScreenPainterLive, AColumnWindowCutsPlainRunsOnly) {
+  PainterFixture f(2, 12);
+  f.Write("abcdef");
+  EXPECT_EQ(f.Live(2, 0, 0, 3), (Lines{"0,2+2 \"cd\" a0"}));
+  f.MoveTo(1, 0);
+  f.Write("x");
+  f.Attributes(ATTR_ITALIC);
+  f.Write("slanted");
+  EXPECT_EQ(f.Live(3, 1, 1, 4), (Lines{"1,1+7 \"slanted\" a1"}));
+  EXPECT_EQ(f.Live(0, 1, 1, 0), (Lines{"1,0+1 \"x\" a0"}));
 }
 
 TEST(ScreenPainterLive, WrittenTextIsDrawnAsSentInTheAttributesColours) {
