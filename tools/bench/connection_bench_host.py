@@ -61,22 +61,29 @@ class Client:
         if out:
             self.conn.sendall(out)
 
+    def read_more(self, end, size=65536):
+        """One read before the deadline `end` into `pending`, negotiation
+        answered; False when the time ran out or the client closed."""
+        left = end - time.monotonic()
+        if left <= 0:
+            return False
+        self.conn.settimeout(left)
+        try:
+            data = self.conn.recv(size)
+        except socket.timeout:
+            return False
+        if not data:
+            return False
+        self.answer_negotiation(data)
+        self.pending += data
+        return True
+
     def wait_for(self, marker, timeout):
         """Reads until `marker` arrives; True when it did."""
         end = time.monotonic() + timeout
         while marker not in self.pending:
-            left = end - time.monotonic()
-            if left <= 0:
+            if not self.read_more(end):
                 return False
-            self.conn.settimeout(left)
-            try:
-                data = self.conn.recv(65536)
-            except socket.timeout:
-                return False
-            if not data:
-                return False
-            self.answer_negotiation(data)
-            self.pending += data
             if len(self.pending) > 1 << 20:
                 self.pending = self.pending[-4096:]
         self.pending = self.pending[self.pending.index(marker) + len(marker):]
@@ -130,18 +137,8 @@ def read_answer(client, end_byte, seconds):
             answer += client.pending[:1]
             client.pending = client.pending[1:]
             continue
-        left = end - time.monotonic()
-        if left <= 0:
+        if not client.read_more(end, 4096):
             return None
-        client.conn.settimeout(left)
-        try:
-            data = client.conn.recv(4096)
-        except socket.timeout:
-            return None
-        if not data:
-            return None
-        client.answer_negotiation(data)
-        client.pending += data
     return answer
 
 
