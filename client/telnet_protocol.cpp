@@ -33,19 +33,33 @@ void TelnetProtocol::TelnetReceive(const unsigned char* bytes, int count) {
   if (log_.recordIO)
     log_.WriteText(RecordLog::DumpLine("RECEIVED: ", bytes, count > 0 && bytes ? static_cast<size_t>(count) : 0, 127));
   if (count <= 0 || !bytes) return;
+  // Most reads are plain data from start to end: they go on whole, without
+  // the command machinery (a one-byte read costs little more than the call).
+  if (state_ == kData && !FindIac(bytes, count)) {
+    client_.Submit(bytes, count);
+    return;
+  }
+  ReceiveWithCommands(bytes, count);
+}
+
+// Data is the bulk of a stream and only IAC ends a run of it; a few bytes
+// are looked at directly, more through the library's search.
+const unsigned char* TelnetProtocol::FindIac(const unsigned char* bytes, int count) {
+  if (count < 16) {
+    for (int i = 0; i < count; ++i)
+      if (bytes[i] == IAC) return bytes + i;
+    return nullptr;
+  }
+  return static_cast<const unsigned char*>(std::memchr(bytes, IAC, static_cast<size_t>(count)));
+}
+
+void TelnetProtocol::ReceiveWithCommands(const unsigned char* bytes, int count) {
   int runStart = 0;
   for (int i = 0; i < count;) {
     if (state_ == kData) {
-      // Data is the bulk of a stream and only IAC ends a run of it; a few
-      // bytes are looked at directly, more through the library's search.
-      if (count - i < 16) {
-        while (i < count && bytes[i] != IAC) ++i;
-        if (i == count) break;
-      } else {
-        const void* iac = std::memchr(bytes + i, IAC, static_cast<size_t>(count - i));
-        if (!iac) break;
-        i = static_cast<int>(static_cast<const unsigned char*>(iac) - bytes);
-      }
+      const unsigned char* iac = FindIac(bytes + i, count - i);
+      if (!iac) break;
+      i = static_cast<int>(iac - bytes);
     }
     if (Step(bytes[i], i, runStart, bytes)) ++i;
   }

@@ -71,6 +71,9 @@ class TelnetProtocol {
     kSubParameter = -6, kSubIac = -7, kSubDone = -8, kFinished = -1
   };
 
+  static const unsigned char* FindIac(const unsigned char* bytes, int count);
+  // Out of line, so that a read of plain data needs none of its registers.
+  [[gnu::noinline]] void ReceiveWithCommands(const unsigned char* bytes, int count);
   bool Step(unsigned char byte, int index, int& runStart, const unsigned char* bytes);
   void StepAfterIac(unsigned char byte, int index, const unsigned char* bytes);
   void StepSubParameter(unsigned char byte);
