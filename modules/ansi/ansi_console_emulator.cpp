@@ -71,7 +71,7 @@ void AnsiConsoleEmulator::UnknownRendition(int32_t parameter) {
   frame_.log.Log("UNRECOGNIZED set screen parameter....%d\n", parameter);
 }
 
-void AnsiConsoleEmulator::WriteText(uint8_t* text, size_t count) {
+void AnsiConsoleEmulator::WriteText(const uint8_t* text, size_t count) {
   if (count) {
     lastCharacter_ = text[count - 1];
     haveLastCharacter_ = true;

@@ -53,7 +53,7 @@ class AnsiConsoleEmulator : public AnsiFamilyEmulator, public EmulatorHooks {
   void FollowGraphics();
 
   // Screen text; its last character is kept for Repeat().
-  void WriteText(uint8_t* text, size_t count) override;
+  void WriteText(const uint8_t* text, size_t count) override;
   // ESC [ n b with the HostCompatibility switch on: the last character
   // written, n times more.
   void Repeat();

@@ -22,31 +22,56 @@ void SequenceParser::Submit(const uint8_t* bytes, size_t count) {
   // is written, so the loop below never reallocates.
   if (buffer_.size() - used_ < count) buffer_.resize(used_ + count + 256);
   for (size_t i = 0; i < count;) {
-    if (state_ == State::Ground) {
-      // Text runs are the bulk of the stream: copied without dispatching,
-      // through locals that the byte stores cannot be taken to change. A
-      // long run is measured first and then copied in one piece.
-      const size_t start = i;
-      uint8_t* out = buffer_.data() + used_;
-      const uint8_t mask = textMask_;
-      const size_t shortEnd = std::min(count, i + 16);
-      while (i < shortEnd && !control_[bytes[i]]) *out++ = bytes[i++] ^ mask;
-      if (i == shortEnd && i < count) {
-        if (mask == 0) {
-          const size_t from = i;
-          while (i < count && !control_[bytes[i]]) ++i;
-          std::memcpy(out, bytes + from, i - from);
+    switch (state_) {
+      case State::Done:
+        // The byte after a finished sequence starts afresh in ground.
+        Reset();
+        [[fallthrough]];
+      case State::Ground:
+        i = TextRun(bytes, i, count);
+        if (i < count) Ground(bytes[i++]);
+        break;
+      case State::CsiEntry:
+        // A digit right after ESC [ starts the parameters with no prefix.
+        if (IsDigit(bytes[i])) {
+          prefix_ = SequencePrefix::None;
+          state_ = State::CsiParameters;
         } else {
-          while (i < count && !control_[bytes[i]]) *out++ = bytes[i++] ^ mask;
+          Dispatch(bytes[i++]);
         }
-      }
-      used_ += i - start;
-      if (i < count) Ground(bytes[i++]);
-    } else {
-      Dispatch(bytes[i++]);
+        break;
+      case State::CsiParameters:
+        // The digits are most of a sequence: taken here in one go.
+        while (i < count && IsDigit(bytes[i])) {
+          Collect(bytes[i]);
+          AddDigit(bytes[i++]);
+        }
+        if (i < count) Dispatch(bytes[i++]);
+        break;
+      default:
+        Dispatch(bytes[i++]);
+        break;
     }
   }
   if (state_ == State::Ground) FlushText();
+}
+
+// Text runs are the bulk of the stream and are handled without
+// dispatching. A run that lies whole in the caller's bytes with no mask to
+// apply is written from there; otherwise it is copied (through locals that
+// the byte stores cannot be taken to change) and written by FlushText.
+size_t SequenceParser::TextRun(const uint8_t* bytes, size_t i, size_t count) {
+  const size_t start = i;
+  const uint8_t mask = textMask_;
+  if (used_ == 0 && mask == 0) {
+    while (i < count && !control_[bytes[i]]) ++i;
+    if (i > start) WriteText(bytes + start, i - start);
+    return i;
+  }
+  uint8_t* out = buffer_.data() + used_;
+  while (i < count && !control_[bytes[i]]) *out++ = bytes[i++] ^ mask;
+  used_ += i - start;
+  return i;
 }
 
 void SequenceParser::Dispatch(uint8_t byte) {
@@ -63,15 +88,15 @@ void SequenceParser::Dispatch(uint8_t byte) {
     case State::String: String(byte); break;
     case State::StringEscape: StringEscape(byte); break;
     case State::Done:
-      // The byte after a finished sequence starts afresh in ground.
       Reset();
       Ground(byte);
       break;
   }
 }
 
+// Parameters past the count are never read, and each is zeroed as it
+// starts: only the count goes back.
 void SequenceParser::Reset() {
-  std::fill_n(parameters_, parameterCount_, 0);
   parameterCount_ = 0;
   digitSeen_ = false;
   dropDigits_ = false;
@@ -139,7 +164,7 @@ void SequenceParser::CsiEntry(uint8_t byte) {
 }
 
 void SequenceParser::CsiParameters(uint8_t byte) {
-  if (IsDigit(byte)) {  // the most frequent byte here, and never a control under host rules
+  if (IsDigit(byte)) {  // never a control under host rules
     Collect(byte);
     AddDigit(byte);
     return;
@@ -270,7 +295,7 @@ void SequenceParser::FlushText() {
   WriteText(buffer_.data(), count);
 }
 
-void SequenceParser::WriteText(uint8_t* text, size_t count) {
+void SequenceParser::WriteText(const uint8_t* text, size_t count) {
   frame_.link.Send(WUM_WRITE, reinterpret_cast<uintptr_t>(text), static_cast<intptr_t>(count));
 }
 

@@ -65,8 +65,9 @@ class SequenceParser {
   virtual void CsiFinal(uint8_t byte) = 0;
   // The end of key programming: the key byte and the collected text.
   virtual void KeyString(uint8_t, const uint8_t*, size_t) {}
-  // A finished text run; by default WUM_WRITE.
-  virtual void WriteText(uint8_t* text, size_t count);
+  // A finished text run; by default WUM_WRITE. The bytes may be the
+  // caller's own: they are only read.
+  virtual void WriteText(const uint8_t* text, size_t count);
   // Host compatibility: ESC, intermediate byte(s), final byte; the first
   // intermediate is given. By default the sequence is consumed.
   virtual void EscapeIntermediateFinal(uint8_t, uint8_t) {}
@@ -78,7 +79,9 @@ class SequenceParser {
   virtual bool HostRules() const { return frame_.hostCompatibility; }
 
   // --- State functions, one per state; an emulator with modes may
-  // intercept them and call these for its normal mode ---
+  // intercept them and call these for its normal mode. Text bytes in
+  // ground and parameter digits after ESC [ are taken by Submit itself and
+  // never reach them ---
   virtual void Ground(uint8_t byte);
   virtual void Escape(uint8_t byte);
   virtual void CsiEntry(uint8_t byte);
@@ -123,6 +126,8 @@ class SequenceParser {
 
  private:
   void Reset();
+  // The text bytes from `i` on; returns where they end.
+  size_t TextRun(const uint8_t* bytes, size_t i, size_t count);
   void Dispatch(uint8_t byte);
   void EndKeyProgramming();
   void AddDigit(uint8_t byte);

@@ -44,7 +44,7 @@ void ScoAnsiEmulator::SetMode(Mode mode) {
   }
 }
 
-void ScoAnsiEmulator::WriteText(uint8_t* text, size_t count) {
+void ScoAnsiEmulator::WriteText(const uint8_t* text, size_t count) {
   if (mode_ == Mode::Printer)
     frame_.printer.Print(text, count);
   else

@@ -39,7 +39,7 @@ class ScoAnsiEmulator : public AnsiConsoleEmulator {
   static int32_t MapColour(int32_t sco);
 
   void ControlByte(uint8_t byte) override;
-  void WriteText(uint8_t* text, size_t count) override;
+  void WriteText(const uint8_t* text, size_t count) override;
   void CsiFinal(uint8_t byte) override;
   int Rendition(int index, ColourRecord& colours) override;
   void SetMode(Mode mode);

@@ -40,7 +40,7 @@ void Vt100Emulator::SetMode(Mode mode) {
   if (mode == Mode::Printer) MarkControl(DC2, true);
 }
 
-void Vt100Emulator::WriteText(uint8_t* text, size_t count) {
+void Vt100Emulator::WriteText(const uint8_t* text, size_t count) {
   if (mode_ == Mode::Printer)
     frame_.printer.Print(text, count);
   else

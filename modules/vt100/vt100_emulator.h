@@ -38,7 +38,7 @@ class Vt100Emulator : public AnsiFamilyEmulator, public EmulatorHooks {
   bool CsiIntroducer(uint8_t byte) override;
   void CsiFinal(uint8_t byte) override;
   void KeyString(uint8_t key, const uint8_t* text, size_t length) override;
-  void WriteText(uint8_t* text, size_t count) override;
+  void WriteText(const uint8_t* text, size_t count) override;
   // Display controls and printer pass-through parse only what ends them.
   void CsiEntry(uint8_t byte) override;
   void CsiParameters(uint8_t byte) override;
