@@ -77,19 +77,36 @@ bool Display::IsScreenMessage(uint32_t message) {
   }
 }
 
+// Hides the caret for the outermost of nested messages that hide it, and
+// places it again when that one ends.
+class Display::CaretHider {
+ public:
+  CaretHider(Display& display, bool hides) : d_(display), active_(hides) {
+    if (active_ && d_.caretDepth_++ == 0 && d_.surface_->HasCaret()) d_.surface_->HideCaret();
+  }
+  ~CaretHider() {
+    if (active_ && --d_.caretDepth_ == 0) d_.PlaceCaret();
+  }
+  CaretHider(const CaretHider&) = delete;
+  CaretHider& operator=(const CaretHider&) = delete;
+
+ private:
+  Display& d_;
+  bool active_;
+};
+
 std::optional<intptr_t> Display::Handle(uint32_t message, uintptr_t wParam, intptr_t lParam) {
+  // Text is most of what modules send: it goes straight to its handler.
+  if (message == WUM_WRITE) {
+    if (model_.IsAllocated()) {
+      CaretHider hider(*this, true);
+      OnWrite(wParam, lParam);
+    }
+    return 0;
+  }
   if (!IsScreenMessage(message)) return DispatchOther(message, wParam, lParam);
   if (!model_.IsAllocated()) return 0;
-  struct CaretHider {
-    Display& d;
-    bool active;
-    CaretHider(Display& display, bool hides) : d(display), active(hides) {
-      if (active && d.caretDepth_++ == 0 && d.surface_->HasCaret()) d.surface_->HideCaret();
-    }
-    ~CaretHider() {
-      if (active && --d.caretDepth_ == 0) d.PlaceCaret();
-    }
-  } hider(*this, HidesCaret(message));
+  CaretHider hider(*this, HidesCaret(message));
   return Dispatch(message, wParam, lParam);
 }
 

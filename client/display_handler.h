@@ -117,6 +117,7 @@ class Display {
   AttributeTable& attributes() { return attributes_; }
 
  private:
+  class CaretHider;
   intptr_t Send(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0);
   std::optional<intptr_t> Dispatch(uint32_t message, uintptr_t wParam, intptr_t lParam);
   std::optional<intptr_t> DispatchOther(uint32_t message, uintptr_t wParam, intptr_t lParam);

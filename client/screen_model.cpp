@@ -55,11 +55,6 @@ void ScreenModel::Allocate(int rows, int columns, int statusLines, int scrollbac
   scrollbackPosition_ = ringLines_;
 }
 
-void ScreenModel::MoveTo(int row, int column) {
-  cursorRow_ = Clamp(row, 0, rows_ - 1);
-  cursorColumn_ = Clamp(column, 0, columns_ - 1);
-}
-
 void ScreenModel::ClampCursor() { MoveTo(cursorRow_, cursorColumn_); }
 
 bool ScreenModel::SetRegion(int top, int bottom) {
@@ -112,28 +107,6 @@ void ScreenModel::BlankCells(int row, int left, int right) {
   size_t count = static_cast<size_t>(right - left + 1);
   std::memset(&Current().text[at], ' ', count);
   FillAttributes(&Current().attributes[at], count, attribute);
-}
-
-const char* ScreenModel::StoreMapped(int row, int column, const char* text, int count, const uint8_t* map,
-                                     uint32_t attributeIndex) {
-  size_t at = Offset(row) + static_cast<size_t>(column);
-  char* cells = Current().text.data() + at;
-  uint32_t* attributes = Current().attributes.data() + at;
-  // Runs of a few characters are frequent (a host echoing keys, one-byte
-  // reads): for those a plain loop beats the library calls.
-  if (map) {
-    for (int i = 0; i < count; ++i) cells[i] = static_cast<char>(map[static_cast<unsigned char>(text[i])]);
-  } else if (count <= 8) {
-    for (int i = 0; i < count; ++i) cells[i] = text[i];
-  } else {
-    std::memmove(cells, text, static_cast<size_t>(count));
-  }
-  if (count <= 8) {
-    for (int i = 0; i < count; ++i) attributes[i] = attributeIndex;
-  } else {
-    FillAttributes(attributes, static_cast<size_t>(count), attributeIndex);
-  }
-  return cells;
 }
 
 void ScreenModel::Store(int row, int column, const char* text, int count, uint32_t attributeIndex, bool doubleWidth) {

@@ -10,9 +10,11 @@
 // each row still lies in one piece for text drawing.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "display_messages.h"
@@ -63,15 +65,34 @@ class ScreenModel {
   // Stores `count` characters at (row, column) through a 256-byte map (none:
   // unchanged) with the attribute index, one cell each; the caller keeps
   // them inside the row. Returns the stored cells.
+  // Inline: it is most of the work of a short write.
   const char* StoreMapped(int row, int column, const char* text, int count, const uint8_t* map,
-                          uint32_t attributeIndex);
+                          uint32_t attributeIndex) {
+    size_t at = Offset(row) + static_cast<size_t>(column);
+    char* cells = Current().text.data() + at;
+    uint32_t* attributes = Current().attributes.data() + at;
+    // Runs of a few characters are frequent (a host echoing keys, one-byte
+    // reads): for those a plain loop beats the library call.
+    if (map) {
+      for (int i = 0; i < count; ++i) cells[i] = static_cast<char>(map[static_cast<unsigned char>(text[i])]);
+    } else if (count <= 8) {
+      for (int i = 0; i < count; ++i) cells[i] = text[i];
+    } else {
+      std::memmove(cells, text, static_cast<size_t>(count));
+    }
+    for (int i = 0; i < count; ++i) attributes[i] = attributeIndex;
+    return cells;
+  }
   char CharAt(int row, int column) const { return RowText(row)[column]; }
   uint32_t AttributeAt(int row, int column) const { return RowAttributes(row)[column]; }
 
   // Cursor; positions are kept inside the grid.
   int cursorRow() const { return cursorRow_; }
   int cursorColumn() const { return cursorColumn_; }
-  void MoveTo(int row, int column);
+  void MoveTo(int row, int column) {
+    cursorRow_ = std::max(0, std::min(row, rows_ - 1));
+    cursorColumn_ = std::max(0, std::min(column, columns_ - 1));
+  }
   void SetColumn(int column) { MoveTo(cursorRow_, column); }
   bool pendingWrap = false;
 
