@@ -66,11 +66,13 @@ const AnsiEmulator::Row AnsiEmulator::kHostCsiTable[] = {
     {'f', kPrefixNone, &AnsiEmulator::CursorPosition},
     {'n', kPrefixNone, &AnsiEmulator::DeviceStatus},
 };
+const CsiIndex<AnsiEmulator> AnsiEmulator::kCsiIndex{kCsiTable};
+const CsiIndex<AnsiEmulator> AnsiEmulator::kHostCsiIndex{kHostCsiTable};
 // clang-format on
 
 void AnsiEmulator::CsiFinal(uint8_t byte) {
-  if (HostRules() && DispatchCsi(*this, kHostCsiTable, byte, PrefixBit())) return;
-  if (!DispatchCsi(*this, kCsiTable, byte, PrefixBit())) Unrecognised();
+  if (HostRules() && kHostCsiIndex.Dispatch(*this, byte, PrefixBit())) return;
+  if (!kCsiIndex.Dispatch(*this, byte, PrefixBit())) Unrecognised();
 }
 
 // --- Host compatibility ---

@@ -25,6 +25,7 @@ class AnsiEmulator : public AnsiConsoleEmulator {
   static const Row kCsiTable[];
   // Consulted first while the host rules hold.
   static const Row kHostCsiTable[];
+  static const CsiIndex<AnsiEmulator> kCsiIndex, kHostCsiIndex;
 
   void ControlByte(uint8_t byte) override;
   void CsiFinal(uint8_t byte) override;

@@ -165,16 +165,38 @@ struct CsiAction {
   void (Parser::*handler)();
 };
 
-// Runs the row for this final byte and prefix; false when none matches.
-template <class Parser, size_t N>
-bool DispatchCsi(Parser& parser, const CsiAction<Parser> (&table)[N], uint8_t final, uint8_t prefixBit) {
-  for (const CsiAction<Parser>& row : table) {
-    if (row.final == final && (row.prefixes & prefixBit)) {
-      (parser.*row.handler)();
-      return true;
-    }
+// A CSI table's rows found by final byte and prefix at once instead of by
+// a scan: the row found is the first of the table that matches.
+template <class Parser>
+class CsiIndex {
+ public:
+  template <size_t N>
+  explicit CsiIndex(const CsiAction<Parser> (&rows)[N]) : rows_(rows) {
+    static_assert(N < kNoRow, "too many rows for the index");
+    for (auto& byFinal : first_)
+      for (uint8_t& row : byFinal) row = kNoRow;
+    // From the last row up, so that an earlier row takes the place.
+    for (size_t r = N; r-- > 0;)
+      for (size_t p = 0; p < kPrefixes; ++p)
+        if (rows[r].prefixes & (1u << p)) first_[p][rows[r].final] = static_cast<uint8_t>(r);
   }
-  return false;
-}
+
+  // Runs the row for this final byte and prefix bit; false when none matches.
+  bool Dispatch(Parser& parser, uint8_t final, uint8_t prefixBit) const {
+    size_t p = prefixBit == kPrefixNone ? 0 : prefixBit == kPrefixEquals ? 1 : prefixBit == kPrefixQuestion ? 2 : kPrefixes;
+    if (p == kPrefixes) return false;  // a prefix no row takes
+    uint8_t row = first_[p][final];
+    if (row == kNoRow) return false;
+    (parser.*rows_[row].handler)();
+    return true;
+  }
+
+ private:
+  // kPrefixNone, kPrefixEquals and kPrefixQuestion are bits 0 to 2.
+  static constexpr size_t kPrefixes = 3;
+  static constexpr uint8_t kNoRow = 255;
+  const CsiAction<Parser>* rows_;
+  uint8_t first_[kPrefixes][256];
+};
 
 }  // namespace korvane

@@ -129,10 +129,12 @@ const ScoAnsiEmulator::Row ScoAnsiEmulator::kHostCsiTable[] = {
     {'G', kPrefixNone, &ScoAnsiEmulator::ColumnAbsolute},
     {'b', kPrefixNone, &ScoAnsiEmulator::Repeat},
 };
+const CsiIndex<ScoAnsiEmulator> ScoAnsiEmulator::kCsiIndex{kCsiTable};
+const CsiIndex<ScoAnsiEmulator> ScoAnsiEmulator::kHostCsiIndex{kHostCsiTable};
 
 void ScoAnsiEmulator::CsiFinal(uint8_t byte) {
-  if (HostRules() && DispatchCsi(*this, kHostCsiTable, byte, PrefixBit())) return;
-  if (!DispatchCsi(*this, kCsiTable, byte, PrefixBit())) Unrecognised();
+  if (HostRules() && kHostCsiIndex.Dispatch(*this, byte, PrefixBit())) return;
+  if (!kCsiIndex.Dispatch(*this, byte, PrefixBit())) Unrecognised();
 }
 
 // ESC [ n ' and ESC [ n d: column or row n, counted from 1 as the host's

@@ -33,6 +33,7 @@ class ScoAnsiEmulator : public AnsiConsoleEmulator {
   using Row = CsiAction<ScoAnsiEmulator>;
   static const Row kCsiTable[];
   static const Row kHostCsiTable[];
+  static const CsiIndex<ScoAnsiEmulator> kCsiIndex, kHostCsiIndex;
 
   // SCO colour numbers to palette numbers: red and blue trade places in
   // each group of eight; numbers above 15 pass unchanged.

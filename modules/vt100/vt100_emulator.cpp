@@ -230,13 +230,15 @@ const Vt100Emulator::Row Vt100Emulator::kHostCsiTable[] = {
     {'c', kPrefixNone, &Vt100Emulator::DeviceAttributes},
     {'r', kPrefixNone, &Vt100Emulator::HostScrollingRegion},
 };
+const CsiIndex<Vt100Emulator> Vt100Emulator::kCsiIndex{kCsiTable};
+const CsiIndex<Vt100Emulator> Vt100Emulator::kHostCsiIndex{kHostCsiTable};
 // clang-format on
 
 void Vt100Emulator::CsiFinal(uint8_t byte) {
   switch (mode_) {
     case Mode::Normal:
-      if (HostRules() && DispatchCsi(*this, kHostCsiTable, byte, PrefixBit())) break;
-      if (!DispatchCsi(*this, kCsiTable, byte, PrefixBit())) Unrecognised();
+      if (HostRules() && kHostCsiIndex.Dispatch(*this, byte, PrefixBit())) break;
+      if (!kCsiIndex.Dispatch(*this, byte, PrefixBit())) Unrecognised();
       break;
     case Mode::DisplayControls:
     case Mode::Printer: ModeFinal(byte); break;

@@ -31,6 +31,7 @@ class Vt100Emulator : public AnsiFamilyEmulator, public EmulatorHooks {
   static const Row kCsiTable[];
   // Consulted first while the host rules hold.
   static const Row kHostCsiTable[];
+  static const CsiIndex<Vt100Emulator> kCsiIndex, kHostCsiIndex;
 
   // The tables.
   void ControlByte(uint8_t byte) override;
