@@ -64,18 +64,32 @@ void Wyse60Emulator::Submit(const uint8_t* bytes, size_t count) {
   if (!bytes || count == 0) return;
   ReserveFor(count);
   for (size_t i = 0; i < count;) {
-    if (state_ == State::Ground && machine_ == MachineState::Normal) {
-      // Text runs are the bulk of the stream: copy them without dispatching,
-      // through locals that the byte stores cannot be taken to change.
-      uint8_t* out = buffer_.data() + used_;
-      const uint8_t* translate = translate_;
-      const size_t start = i;
-      while (i < count && !kControls.is[bytes[i]]) *out++ = translate[bytes[i++]];
-      used_ += i - start;
-      if (i < count) ControlByte(bytes[i++]);
-    } else {
+    // The byte after a finished sequence starts afresh.
+    if (state_ == State::Complete) ResetSequence();
+    if (state_ != State::Ground || machine_ != MachineState::Normal) {
       Dispatch(bytes[i++]);
+      continue;
     }
+    // Text runs are the bulk of the stream and are handled without
+    // dispatching. A run that lies whole in the caller's bytes and that no
+    // translation changes is written from there; otherwise it is
+    // translated into the buffer (through locals that the byte stores
+    // cannot be taken to change) and written when the run ends.
+    const size_t start = i;
+    const uint8_t* translate = translate_;
+    if (!translate && used_ == 0) {
+      while (i < count && !kControls.is[bytes[i]]) ++i;
+      if (i > start) WriteRun(bytes + start, i - start);
+    } else {
+      uint8_t* out = buffer_.data() + used_;
+      if (translate) {
+        while (i < count && !kControls.is[bytes[i]]) *out++ = translate[bytes[i++]];
+      } else {
+        while (i < count && !kControls.is[bytes[i]]) *out++ = bytes[i++];
+      }
+      used_ += i - start;
+    }
+    if (i < count) ControlByte(bytes[i++]);
   }
   if (state_ == State::Ground) FlushPending();
 }
@@ -173,7 +187,7 @@ void Wyse60Emulator::Ground(uint8_t byte) {
   if (kControls.is[byte])
     ControlByte(byte);
   else
-    buffer_[used_++] = translate_[byte];
+    buffer_[used_++] = translate_ ? translate_[byte] : byte;
 }
 
 void Wyse60Emulator::ControlByte(uint8_t byte) {
@@ -285,7 +299,7 @@ void Wyse60Emulator::ControlSequence(uint8_t byte) {
 
 // --- Output helpers ---
 
-void Wyse60Emulator::WriteRun(uint8_t* bytes, size_t count) {
+void Wyse60Emulator::WriteRun(const uint8_t* bytes, size_t count) {
   if (count == 0) return;
   if (machine_ == MachineState::Printer) return frame_.printer.Print(bytes, count);
   if (insertMode_) Send(WUM_INSERTCHARS, 0, static_cast<intptr_t>(count));
@@ -293,6 +307,7 @@ void Wyse60Emulator::WriteRun(uint8_t* bytes, size_t count) {
 }
 
 void Wyse60Emulator::FlushPending() {
+  if (used_ == 0) return;
   size_t count = used_;
   used_ = 0;
   WriteRun(buffer_.data(), count);

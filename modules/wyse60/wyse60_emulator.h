@@ -108,7 +108,7 @@ class Wyse60Emulator : public EmulatorHooks {
   // --- Output helpers ---
   // The pending run (or any run): to the printer in printer pass-through,
   // else WUM_WRITE, preceded in insert mode by WUM_INSERTCHARS.
-  void WriteRun(uint8_t* bytes, size_t count);
+  void WriteRun(const uint8_t* bytes, size_t count);
   void FlushPending();
   void Collect(uint8_t byte);
   void Complete() { state_ = State::Complete; }
@@ -167,7 +167,8 @@ class Wyse60Emulator : public EmulatorHooks {
   bool insertMode_ = false;
   uint32_t attributes_ = 0;
   uint32_t messageField_ = 0;
-  // The byte each text byte becomes under the current attribute word.
+  // The byte each text byte becomes under the current attribute word;
+  // none while every byte stays itself.
   const uint8_t* translate_ = nullptr;
 
   // The pending text run in ground; the bytes of the sequence otherwise.

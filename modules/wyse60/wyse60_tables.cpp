@@ -31,7 +31,6 @@ constexpr Translation MakeTranslation(Rule rule) {
   return table;
 }
 
-constexpr Translation kPlain = MakeTranslation([](uint8_t byte) { return byte; });
 constexpr Translation kGraphics = MakeTranslation([](uint8_t byte) { return byte < 128 ? Graphic(byte) : byte; });
 constexpr Translation kUpperHalf =
     MakeTranslation([](uint8_t byte) { return static_cast<uint8_t>((byte & 127) + 128); });
@@ -52,7 +51,7 @@ uint8_t LineGraphic(uint8_t byte) { return Graphic(byte); }
 const uint8_t* TextTranslation(uint32_t attributes) {
   if (attributes & ATTR_GRAPHICS) return kGraphics.data();
   if (attributes & ATTR_CHARSET_MASK) return kUpperHalf.data();
-  return kPlain.data();
+  return nullptr;
 }
 
 int32_t KeyCodeForLetter(uint8_t letter) {

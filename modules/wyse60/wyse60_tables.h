@@ -23,7 +23,7 @@ uint8_t LineGraphic(uint8_t byte);
 
 // What each text byte becomes under an attribute word: through the
 // line-graphics table in graphics mode, moved to the upper half when a
-// character set is chosen, else itself.
+// character set is chosen; nullptr when each byte stays itself.
 const uint8_t* TextTranslation(uint32_t attributes);
 
 // The key code a programming letter names (F1 to F16, their shifted forms
