@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "text_scan.h"
+
 namespace korvane {
 
 namespace {
@@ -64,7 +66,7 @@ size_t SequenceParser::TextRun(const uint8_t* bytes, size_t i, size_t count) {
   const size_t start = i;
   const uint8_t mask = textMask_;
   if (used_ == 0 && mask == 0) {
-    while (i < count && !control_[bytes[i]]) ++i;
+    i = TextRunEnd(control_, bytes, i, count);
     if (i > start) WriteText(bytes + start, i - start);
     return i;
   }

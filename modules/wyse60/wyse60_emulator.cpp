@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "text_scan.h"
 #include "text_util.h"
 #include "wyse60_tables.h"
 
@@ -78,7 +79,7 @@ void Wyse60Emulator::Submit(const uint8_t* bytes, size_t count) {
     const size_t start = i;
     const uint8_t* translate = translate_;
     if (!translate && used_ == 0) {
-      while (i < count && !kControls.is[bytes[i]]) ++i;
+      i = TextRunEnd(kControls.is, bytes, i, count);
       if (i > start) WriteRun(bytes + start, i - start);
     } else {
       uint8_t* out = buffer_.data() + used_;
