@@ -153,9 +153,12 @@ TEST(ModuleLogTest, LinesAreCutAt1020Characters) {
   ModuleLog log(link);
   std::string huge(5000, 'a');
   log.Log("%s%s", huge.c_str(), "tail");
-  std::vector<std::string> lines = recorder.Take();
-  ASSERT_EQ(lines.size(), 1u);
-  EXPECT_EQ(lines[0], "LOG \"" + std::string(ModuleLog::kLineLimit, 'a') + "\"");
+  EXPECT_EQ(recorder.Take(), std::vector<std::string>{"LOG \"" + std::string(ModuleLog::kLineLimit, 'a') + "\""});
+  // One string among text is put together without the formatter.
+  log.Log("x%s: ", huge.c_str());
+  EXPECT_EQ(recorder.Take(), std::vector<std::string>{"LOG \"x" + std::string(ModuleLog::kLineLimit - 1, 'a') + "\""});
+  log.Log("%s: ", "name");
+  EXPECT_EQ(recorder.Take(), std::vector<std::string>{"LOG \"name: \""});
 }
 
 TEST(ModuleFrame, UnloadClosesAnOpenPrinterAndFreesTheKeys) {
