@@ -9,8 +9,14 @@ namespace {
 
 int Clamp(int value, int low, int high) { return std::max(low, std::min(value, high)); }
 
-// A plain loop, which the compiler turns into wide stores.
+// Index 0, the default attribute, is what most blanked cells get: a byte
+// fill does it. Others take a plain loop, which the compiler turns into
+// wide stores.
 void FillAttributes(uint32_t* cells, size_t count, uint32_t value) {
+  if (value == 0) {
+    std::memset(cells, 0, count * sizeof(uint32_t));
+    return;
+  }
   for (size_t i = 0; i < count; ++i) cells[i] = value;
 }
 
@@ -136,7 +142,7 @@ void ScreenModel::FeedRing(int row) {
   if (ringLines_ == 0) return;
   size_t slot = static_cast<size_t>(ringWrite_) * kRingSlotCells;
   std::memcpy(&ringText_[slot], RowText(row), static_cast<size_t>(columns_));
-  std::copy_n(RowAttributes(row), columns_, &ringAttributes_[slot]);
+  std::memcpy(&ringAttributes_[slot], RowAttributes(row), static_cast<size_t>(columns_) * sizeof(uint32_t));
   // The rest of the slot must not show an older, wider line.
   int& used = ringUsed_[static_cast<size_t>(ringWrite_)];
   if (used > columns_) {

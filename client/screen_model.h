@@ -72,15 +72,22 @@ class ScreenModel {
     char* cells = Current().text.data() + at;
     uint32_t* attributes = Current().attributes.data() + at;
     // Runs of a few characters are frequent (a host echoing keys, one-byte
-    // reads): for those a plain loop beats the library call.
+    // reads): for those plain loops beat the library calls.
+    if (count <= 8) {
+      for (int i = 0; i < count; ++i) cells[i] = map ? static_cast<char>(map[static_cast<unsigned char>(text[i])]) : text[i];
+      for (int i = 0; i < count; ++i) attributes[i] = attributeIndex;
+      return cells;
+    }
     if (map) {
       for (int i = 0; i < count; ++i) cells[i] = static_cast<char>(map[static_cast<unsigned char>(text[i])]);
-    } else if (count <= 8) {
-      for (int i = 0; i < count; ++i) cells[i] = text[i];
     } else {
       std::memmove(cells, text, static_cast<size_t>(count));
     }
-    for (int i = 0; i < count; ++i) attributes[i] = attributeIndex;
+    if (attributeIndex == 0) {  // the default attribute: a byte fill
+      std::memset(attributes, 0, static_cast<size_t>(count) * sizeof(uint32_t));
+    } else {
+      for (int i = 0; i < count; ++i) attributes[i] = attributeIndex;
+    }
     return cells;
   }
   char CharAt(int row, int column) const { return RowText(row)[column]; }
