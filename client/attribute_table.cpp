@@ -62,7 +62,7 @@ AttrEntry AttributeTable::FindFont(uint32_t word) {
     key.foreground = f, key.background = b;
   }
 
-  KnownFont& known = knownFonts_[(word * 0x9E3779B1u) >> 26];
+  KnownFont& known = knownFonts_[(word * 0x9E3779B1u) >> 24];
   if (known.index >= 0 && known.word == word) {
     key.fontIndex = known.index;
     return key;
@@ -120,7 +120,7 @@ int AttributeTable::ResolveAttribute(const uint32_t* word, ColourRecord* colours
 
   uint32_t hash = static_cast<uint32_t>(key.fontIndex) * 0x9E3779B1u ^ static_cast<uint32_t>(key.background) * 0x85EBCA6Bu ^
                   static_cast<uint32_t>(key.foreground) * 0xC2B2AE35u;
-  KnownEntry& known = knownEntries_[hash >> 26];
+  KnownEntry& known = knownEntries_[hash >> 24];
   size_t index = 0;
   if (known.index >= 0 && known.key == key) {
     index = static_cast<size_t>(known.index);

@@ -100,7 +100,7 @@ class AttributeTable {
   void ApplyWordToRecord(uint32_t word, ColourRecord& colours) const;
 
   // Renditions come back again and again: where a word's font and an
-  // entry's key were found is remembered (64 places each, by a hash).
+  // entry's key were found is remembered (256 places each, by a hash).
   // Entries never change once made, so only fresh tables forget.
   struct KnownFont {
     uint32_t word = 0;
@@ -110,8 +110,8 @@ class AttributeTable {
     AttrEntry key;
     int index = -1;
   };
-  std::array<KnownFont, 64> knownFonts_{};
-  std::array<KnownEntry, 64> knownEntries_{};
+  std::array<KnownFont, 256> knownFonts_{};
+  std::array<KnownEntry, 256> knownEntries_{};
 
   RecordLog& log_;
   AttributeHooks noHooks_;

@@ -385,13 +385,17 @@ void Display::OnWrite(uintptr_t wParam, intptr_t lParam) {
   const char* text = Pointer<const char>(wParam);
   int count = text ? ToInt(lParam) : 0;
   bool doubleWidth = (attributes_.WordOf(model_.attribute) & ATTR_DOUBLEWIDTH) != 0;
-  int width = doubleWidth ? 2 : 1;
-  const int columns = model_.columns();
-  if (!doubleWidth && !model_.pendingWrap && count > 0 && model_.cursorColumn() + count < columns) {
+  if (!doubleWidth && !model_.pendingWrap && count > 0 && model_.cursorColumn() + count < model_.columns()) {
     // The usual run: it fits before the row's end, so nothing wraps.
     WriteChunk(text, count, false);
     return;
   }
+  WriteWrapping(text, count, doubleWidth);
+}
+
+void Display::WriteWrapping(const char* text, int count, bool doubleWidth) {
+  int width = doubleWidth ? 2 : 1;
+  const int columns = model_.columns();
   if (!model_.autoWrap) count = std::min(count, (columns - model_.cursorColumn()) / width);
   while (count > 0) {
     int column = model_.cursorColumn() + (model_.pendingWrap ? 1 : 0);
@@ -721,7 +725,8 @@ void Display::OnSendScreen() {
 
 void Display::OnLog(uintptr_t wParam) {
   const char* text = Pointer<const char>(wParam);
-  if (text) log_.Event("%s", text);
+  // Checked here as well: a module logging its sequences sends many pieces.
+  if (text && log_.recordEvents) log_.Event("%s", text);
 }
 
 }  // namespace korvane

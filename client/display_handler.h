@@ -141,6 +141,8 @@ class Display {
   void OnSetCursor(intptr_t lParam);
   // Text and erasing.
   void OnWrite(uintptr_t wParam, intptr_t lParam);
+  // Out of line, so that a run that fits needs none of its registers.
+  [[gnu::noinline]] void WriteWrapping(const char* text, int count, bool doubleWidth);
   void WriteChunk(const char* text, int count, bool doubleWidth);
   void WrapToNextRow();
   void LogOutput(const char* text, int count);
