@@ -104,6 +104,16 @@ std::optional<intptr_t> Display::Handle(uint32_t message, uintptr_t wParam, intp
     }
     return 0;
   }
+  // A module logging the sequences it does not know sends many pieces; they
+  // change nothing on the screen.
+  if (message == WUM_LOG) {
+    if (model_.IsAllocated()) OnLog(wParam);
+    return 0;
+  }
+  return HandleMessage(message, wParam, lParam);
+}
+
+std::optional<intptr_t> Display::HandleMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) {
   if (!IsScreenMessage(message)) return DispatchOther(message, wParam, lParam);
   if (!model_.IsAllocated()) return 0;
   CaretHider hider(*this, HidesCaret(message));

@@ -118,6 +118,9 @@ class Display {
 
  private:
   class CaretHider;
+  // Every message but text and log pieces; out of line, so that Handle
+  // stays small enough to be part of the link.
+  [[gnu::noinline]] std::optional<intptr_t> HandleMessage(uint32_t message, uintptr_t wParam, intptr_t lParam);
   intptr_t Send(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0);
   std::optional<intptr_t> Dispatch(uint32_t message, uintptr_t wParam, intptr_t lParam);
   std::optional<intptr_t> DispatchOther(uint32_t message, uintptr_t wParam, intptr_t lParam);
