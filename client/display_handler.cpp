@@ -18,6 +18,12 @@ int Signed(uintptr_t value) { return static_cast<int32_t>(static_cast<uint32_t>(
 int ToInt(intptr_t value) {
   return static_cast<int>(std::max<intptr_t>(INT_MIN, std::min<intptr_t>(INT_MAX, value)));
 }
+// A position modulo a grid dimension; a position already inside, the usual
+// case, needs no division.
+int Modulo(uintptr_t value, int dimension) {
+  uintptr_t d = static_cast<uintptr_t>(dimension);
+  return static_cast<int>(value < d ? value : value % d);
+}
 // A count where a value <= 0 means 1, limited to the grid dimension.
 int CountOf(intptr_t value, int limit) { return value <= 0 ? 1 : std::min(ToInt(value), limit); }
 
@@ -269,12 +275,12 @@ int Display::AddressedRow(uintptr_t row, intptr_t flags) const {
     return model_.regionTop() + static_cast<int>(std::min(row, height));
   }
   if (flags & CURSOR_LIMIT) return static_cast<int>(std::min(row, static_cast<uintptr_t>(model_.rows() - 1)));
-  return static_cast<int>(row % static_cast<uintptr_t>(model_.rows()));
+  return Modulo(row, model_.rows());
 }
 
 int Display::AddressedColumn(uintptr_t column, intptr_t flags) const {
   if (flags & CURSOR_LIMIT) return static_cast<int>(std::min(column, static_cast<uintptr_t>(model_.columns() - 1)));
-  return static_cast<int>(column % static_cast<uintptr_t>(model_.columns()));
+  return Modulo(column, model_.columns());
 }
 
 void Display::OnSetRowOrColumn(uintptr_t wParam, intptr_t lParam) {

@@ -150,8 +150,9 @@ void ScreenModel::FeedRing(int row) {
     std::fill_n(&ringAttributes_[slot + columns_], used - columns_, 0u);
   }
   used = columns_;
-  ringWrite_ = (ringWrite_ + 1) % ringLines_;
-  if (ringWrite_ == ringOldest_) ringOldest_ = (ringOldest_ + 1) % ringLines_;
+  // Without a division: one of these per line scrolled out.
+  ringWrite_ = ringWrite_ + 1 == ringLines_ ? 0 : ringWrite_ + 1;
+  if (ringWrite_ == ringOldest_) ringOldest_ = ringOldest_ + 1 == ringLines_ ? 0 : ringOldest_ + 1;
 }
 
 void ScreenModel::ScrollRect(const CellRect& rect, int n) {
