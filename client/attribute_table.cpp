@@ -38,6 +38,7 @@ AttributeTable::Allocation AttributeTable::Allocate() {
   knownFonts_.fill(KnownFont{});
   knownEntries_.fill(KnownEntry{});
   if (!FreshTable(fonts_, maxFontEntries)) return Allocation::kFontTableFailed;
+  fontWordBits_ = 0;
   if (!FreshTable(entries_, maxAttrEntries)) return Allocation::kAttrTableFailed;
   currentIndex_ = currentFontIndex_ = 0;
   return Allocation::kDone;
@@ -78,6 +79,7 @@ AttrEntry AttributeTable::FindFont(uint32_t word) {
       fonts_[index].word = word;
       fonts_[index].handle = hooks_->CreateFontFor(word);
       fonts_[index].used = true;
+      fontWordBits_ |= word;
     }
     known = KnownFont{word, static_cast<int>(index)};
   }

@@ -84,6 +84,9 @@ class AttributeTable {
     return font < fonts_.size() ? fonts_[font].word : 0;
   }
   uint32_t CurrentWord() const { return WordOf(static_cast<uint32_t>(currentIndex_)); }
+  // Whether a font of the table has any of these bits in its word: while
+  // none is double width, a write needs no lookup of its entry.
+  bool AnyFontHas(uint32_t bits) const { return (fontWordBits_ & bits) != 0; }
 
   const std::vector<FontEntry>& fonts() const { return fonts_; }
   const std::vector<AttrEntry>& entries() const { return entries_; }
@@ -120,6 +123,7 @@ class AttributeTable {
   std::vector<AttrEntry> entries_;
   int currentIndex_ = 0;
   int currentFontIndex_ = 0;
+  uint32_t fontWordBits_ = 0;  // the words of all fonts made, or'ed
 };
 
 }  // namespace korvane

@@ -400,7 +400,8 @@ void Display::OnRestoreCursor(uintptr_t wParam) {
 void Display::OnWrite(uintptr_t wParam, intptr_t lParam) {
   const char* text = Pointer<const char>(wParam);
   int count = text ? ToInt(lParam) : 0;
-  bool doubleWidth = (attributes_.WordOf(model_.attribute) & ATTR_DOUBLEWIDTH) != 0;
+  bool doubleWidth =
+      attributes_.AnyFontHas(ATTR_DOUBLEWIDTH) && (attributes_.WordOf(model_.attribute) & ATTR_DOUBLEWIDTH) != 0;
   if (!doubleWidth && !model_.pendingWrap && count > 0 && model_.cursorColumn() + count < model_.columns()) {
     // The usual run: it fits before the row's end, so nothing wraps.
     WriteChunk(text, count, false);
