@@ -30,19 +30,13 @@ void AppendSize16(std::vector<unsigned char>& out, int value) {
 }  // namespace
 
 void TelnetProtocol::TelnetReceive(const unsigned char* bytes, int count) {
-  if (log_.recordIO) LogReceived(bytes, count);
-  if (count <= 0 || !bytes) return;
   // Most reads are plain data from start to end: they go on whole, without
   // the command machinery (a one-byte read costs little more than the call).
-  if (state_ == kData && !FindIac(bytes, count)) {
+  if (!log_.recordIO && count > 0 && bytes && state_ == kData && !FindIac(bytes, count)) {
     client_.Submit(bytes, count);
     return;
   }
   ReceiveWithCommands(bytes, count);
-}
-
-void TelnetProtocol::LogReceived(const unsigned char* bytes, int count) {
-  log_.WriteText(RecordLog::DumpLine("RECEIVED: ", bytes, count > 0 && bytes ? static_cast<size_t>(count) : 0, 127));
 }
 
 // Data is the bulk of a stream and only IAC ends a run of it; a few bytes
@@ -57,6 +51,9 @@ const unsigned char* TelnetProtocol::FindIac(const unsigned char* bytes, int cou
 }
 
 void TelnetProtocol::ReceiveWithCommands(const unsigned char* bytes, int count) {
+  if (log_.recordIO)
+    log_.WriteText(RecordLog::DumpLine("RECEIVED: ", bytes, count > 0 && bytes ? static_cast<size_t>(count) : 0, 127));
+  if (count <= 0 || !bytes) return;
   int runStart = 0;
   for (int i = 0; i < count;) {
     if (state_ == kData) {

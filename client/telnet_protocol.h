@@ -72,8 +72,8 @@ class TelnetProtocol {
   };
 
   static const unsigned char* FindIac(const unsigned char* bytes, int count);
-  // Out of line, so that a read of plain data needs none of their registers.
-  [[gnu::noinline]] void LogReceived(const unsigned char* bytes, int count);
+  // Everything but a read of plain data while nothing is logged; out of
+  // line, so that such a read needs none of its registers.
   [[gnu::noinline]] void ReceiveWithCommands(const unsigned char* bytes, int count);
   bool Step(unsigned char byte, int index, int& runStart, const unsigned char* bytes);
   void StepAfterIac(unsigned char byte, int index, const unsigned char* bytes);

@@ -20,10 +20,18 @@ SequenceParser::SequenceParser(ModuleFrame& frame) : frame_(frame) { control_[kE
 
 void SequenceParser::Submit(const uint8_t* bytes, size_t count) {
   if (!bytes || count == 0) return;
+  size_t i = 0;
+  if (state_ == State::Ground && used_ == 0 && textMask_ == 0) {
+    // A read of text alone (a host echoing keys) is written as it is, with
+    // none of the work below; so is the text a read starts with.
+    i = TextRunEnd(control_, bytes, 0, count);
+    if (i == count) return WriteText(bytes, count);
+    if (i > 0) WriteText(bytes, i);
+  }
   // Sized once per call: at most `count` bytes are appended before the run
   // is written, so the loop below never reallocates.
   if (buffer_.size() - used_ < count) buffer_.resize(used_ + count + 256);
-  for (size_t i = 0; i < count;) {
+  while (i < count) {
     switch (state_) {
       case State::Done:
         // The byte after a finished sequence starts afresh in ground.

@@ -63,8 +63,17 @@ void Wyse60Emulator::ReserveFor(size_t count) {
 
 void Wyse60Emulator::Submit(const uint8_t* bytes, size_t count) {
   if (!bytes || count == 0) return;
+  if (state_ == State::Complete) ResetSequence();
+  size_t i = 0;
+  if (state_ == State::Ground && machine_ == MachineState::Normal && !translate_ && used_ == 0) {
+    // A read of text alone (a host echoing keys) is written as it is, with
+    // none of the work below; so is the text a read starts with.
+    i = TextRunEnd(kControls.is, bytes, 0, count);
+    if (i == count) return WriteRun(bytes, count);
+    if (i > 0) WriteRun(bytes, i);
+  }
   ReserveFor(count);
-  for (size_t i = 0; i < count;) {
+  while (i < count) {
     // The byte after a finished sequence starts afresh.
     if (state_ == State::Complete) ResetSequence();
     if (state_ != State::Ground || machine_ != MachineState::Normal) {
