@@ -200,9 +200,10 @@ void Wyse60Emulator::Ground(uint8_t byte) {
     buffer_[used_++] = translate_ ? translate_[byte] : byte;
 }
 
+// Reached in ground only, with no sequence to finish: the parser stays
+// there (ESC aside), and the text after a line end needs no reset first.
 void Wyse60Emulator::ControlByte(uint8_t byte) {
   FlushPending();
-  Complete();
   switch (byte) {
     case BEL: Send(WUM_BEEP); break;
     case BS: Send(WUM_CURSORLEFT, 0, 1); break;
