@@ -80,11 +80,12 @@ class Win32Surface : public Surface {
   // pixels it moves or draws over are the model's.
   void FlushDeferred();
   // The noted rows, taken (none without a window or a grid), and painted;
-  // with `caret`, its part in the painted rows is inverted again.
+  // with `only`, inside that rectangle alone.
   std::vector<std::pair<int, int>> TakeStaleRows();
   int staleLeft_ = 0, staleRight_ = 0;  // the taken rows' columns to paint
-  void PaintStaleRows(const std::vector<std::pair<int, int>>& rows, const RECT* caret);
+  void PaintStaleRows(const std::vector<std::pair<int, int>>& rows, const RECT* only);
   bool MoveShownCaret();
+  void PushPixels();  // hands what was drawn to the screen now
   void HideShownCaret();
   bool caretWanted_ = false;
   int caretRow_ = 0, caretColumn_ = 0;
