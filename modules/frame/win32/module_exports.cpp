@@ -36,6 +36,11 @@ struct DirectRoute {
   HWND window = nullptr;
   WNDPROC procedure = nullptr;
   int depth = 0;  // exports running, nested through the window procedure
+  // The last window found to be the calling thread's. A window never
+  // changes threads, and asking costs more than the rest of a keystroke's
+  // module work under Wine: only the procedure is looked up each time.
+  HWND ownWindow = nullptr;
+  DWORD ownThread = 0;
 };
 DirectRoute g_route;
 
@@ -44,12 +49,22 @@ class DirectRouteScope {
   explicit DirectRouteScope(void* target) {
     if (g_route.depth++ > 0) return;
     HWND window = static_cast<HWND>(target);
-    if (!window || GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId() || IsWindowUnicode(window)) return;
+    if (!window) return;
+    DWORD thread = GetCurrentThreadId();
+    if (window != g_route.ownWindow || thread != g_route.ownThread) {
+      if (GetWindowThreadProcessId(window, nullptr) != thread) return;
+      g_route.ownWindow = window;
+      g_route.ownThread = thread;
+    }
+    if (IsWindowUnicode(window)) return;
     g_route.procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
     if (g_route.procedure) g_route.window = window;
   }
   ~DirectRouteScope() {
-    if (--g_route.depth == 0) g_route = {};
+    if (--g_route.depth == 0) {
+      g_route.window = nullptr;
+      g_route.procedure = nullptr;
+    }
   }
   DirectRouteScope(const DirectRouteScope&) = delete;
   DirectRouteScope& operator=(const DirectRouteScope&) = delete;
