@@ -36,11 +36,14 @@ struct DirectRoute {
   HWND window = nullptr;
   WNDPROC procedure = nullptr;
   int depth = 0;  // exports running, nested through the window procedure
-  // The last window found to be the calling thread's. A window never
-  // changes threads, and asking costs more than the rest of a keystroke's
-  // module work under Wine: only the procedure is looked up each time.
+  // The last window found to be the calling thread's, and the procedure it
+  // had when found to be an ANSI window. A window never changes threads and
+  // changes its character set only with a new procedure; asking costs more
+  // than the rest of a keystroke's module work under Wine, so only the
+  // procedure is looked up on each call.
   HWND ownWindow = nullptr;
   DWORD ownThread = 0;
+  WNDPROC ansiProcedure = nullptr;
 };
 DirectRoute g_route;
 
@@ -52,13 +55,19 @@ class DirectRouteScope {
     if (!window) return;
     DWORD thread = GetCurrentThreadId();
     if (window != g_route.ownWindow || thread != g_route.ownThread) {
+      g_route.ansiProcedure = nullptr;
       if (GetWindowThreadProcessId(window, nullptr) != thread) return;
       g_route.ownWindow = window;
       g_route.ownThread = thread;
     }
-    if (IsWindowUnicode(window)) return;
-    g_route.procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
-    if (g_route.procedure) g_route.window = window;
+    auto procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
+    if (!procedure) return;
+    if (procedure != g_route.ansiProcedure) {
+      if (IsWindowUnicode(window)) return;
+      g_route.ansiProcedure = procedure;
+    }
+    g_route.window = window;
+    g_route.procedure = procedure;
   }
   ~DirectRouteScope() {
     if (--g_route.depth == 0) {
