@@ -22,7 +22,7 @@ void CALLBACK BlinkTimerProc(HWND, UINT, UINT_PTR, DWORD) {
 
 void CALLBACK FrameTimerProc(HWND, UINT, UINT_PTR, DWORD) {
   try {
-    App().surface.PaintFrame();
+    App().surface.PaintFrame(false);
   } catch (...) {
     // nothing leaves a timer procedure
   }
@@ -130,15 +130,15 @@ void Win32Surface::EndBatch(bool moreWaiting) {
     if (!frameTimer_) frameTimer_ = SetTimer(window_, kFrameTimerId, FramePacer::kIntervalMs, FrameTimerProc) != 0;
     if (frameTimer_) return;
   }
-  PaintFrame();
+  PaintFrame(!moreWaiting);
 }
 
-void Win32Surface::PaintFrame() {
+void Win32Surface::PaintFrame(bool burstEnded) {
   if (frameTimer_) {
     KillTimer(window_, kFrameTimerId);
     frameTimer_ = false;
   }
-  if (caretHideDeferred_ && !(caretWanted_ && MoveShownCaret())) HideShownCaret();
+  if (caretHideDeferred_ && !(caretWanted_ && MoveShownCaret(burstEnded))) HideShownCaret();
   caretHideDeferred_ = false;
   FlushDeferred();
   pacer_.Painted(GetTickCount());
@@ -149,11 +149,13 @@ void Win32Surface::PaintFrame() {
 }
 
 // The frame of a block that moved a shown caret (every echoed key). The
-// rows are painted and handed to the screen first, so that an echo shows
-// before any caret work; then the caret is moved (the system inverting its
-// old rectangle again and drawing it at the cursor over the new cells) and
-// the old rectangle, if it was painted over, painted once more.
-bool Win32Surface::MoveShownCaret() {
+// rows are painted first, and at the end of a burst handed to the screen,
+// so that an echo shows before any caret work (during a flood the system
+// hands them over often enough); then the caret is moved (the system
+// inverting its old rectangle again and drawing it at the cursor over the
+// new cells) and the old rectangle, if it was painted over, painted once
+// more.
+bool Win32Surface::MoveShownCaret(bool push) {
   if (!window_ || !hasCaret_ || !caretShown_ || !caretPlaced_) return false;
   PixelPoint at = CaretOrigin(caretRow_, caretColumn_, CellWidth(), CellHeight(), App().display.caretHeight());
   // In place, whether the caret is drawn at this moment of its blinking is
@@ -162,7 +164,7 @@ bool Win32Surface::MoveShownCaret() {
   const RECT old = {caretX_, caretY_, caretX_ + caretWidth_, caretY_ + caretHeight_};
   auto rows = TakeStaleRows();
   PaintStaleRows(rows, nullptr);
-  PushPixels();
+  if (push) PushPixels();
   if (SetCaretPos(at.x, at.y)) {
     caretX_ = at.x;
     caretY_ = at.y;
@@ -206,10 +208,16 @@ void Win32Surface::PaintStaleRows(const std::vector<std::pair<int, int>>& rows, 
   // Whole rows under a selection's frame (redrawn over the painted cells
   // only) or in the scrollback view.
   const bool wholeRows = IsSelecting() || App().display.scrollbackView;
+  int left = staleLeft_, right = staleRight_;
   HDC dc = nullptr;
-  for (const auto& [top, bottom] : rows) {
-    RECT band = {0, top * CellHeight(), App().screen.columns() * CellWidth(), (bottom + 1) * CellHeight()}, over;
-    if (only && !IntersectRect(&over, only, &band)) continue;
+  for (auto [top, bottom] : rows) {
+    if (only) {
+      // The rectangle lies in one cell: that cell, if it was painted.
+      const int row = only->top / CellHeight(), column = only->left / CellWidth();
+      if (row < top || row > bottom || column < staleLeft_ || column > staleRight_) continue;
+      top = bottom = row;
+      left = right = column;
+    }
     if (!dc) {
       dc = GetDC(window_);
       if (!dc) return;
@@ -219,7 +227,7 @@ void Win32Surface::PaintStaleRows(const std::vector<std::pair<int, int>>& rows, 
       PaintRows(dc, 0, top, bottom);
     } else {
       DcCanvas canvas(drawer_, dc);
-      App().painter.PaintLiveRows(staleLeft_, top, bottom, canvas, staleRight_);
+      App().painter.PaintLiveRows(left, top, bottom, canvas, right);
     }
   }
   if (!dc) return;
@@ -363,7 +371,7 @@ void Win32Surface::StartBlinkTimer() {
 void Win32Surface::BlinkTick() {
   ClientApp& app = App();
   // A frame still waiting is painted first, with its caret.
-  if (frameTimer_) PaintFrame();
+  if (frameTimer_) PaintFrame(false);
   int phase = app.blink.Advance();
   bool sawBlink = false;
   if (window_ && app.screen.IsAllocated()) {
