@@ -77,6 +77,9 @@ struct ClientApp {
   TelnetProtocol telnet{telnetSide, log, errors};
   Connection connection{{network, connectionWindow, telnet, queue, config, store, log, errors}};
   bool closeQuestionArmed = true;  // ask before closing an open connection
+  // The Popup on I/O mark, kept beside the menu's so that a socket event
+  // does not read the menu.
+  bool popupOnIo = false;
 
   // Keyboard translation and the main window's own state.
   KeyTranslation keys{log};

@@ -115,8 +115,10 @@ void WindowConnectionSide::PlayInit() { SendMessageA(App().mainWindow, WUM_PLAYI
 
 // Popup on I/O: the menu item's mark is the switch.
 void WindowConnectionSide::SocketActivity() {
-  HWND window = App().mainWindow;
-  if (!window || !IsMenuChecked(CMD_POPUP_ON_IO)) return;
+  ClientApp& app = App();
+  HWND window = app.mainWindow;
+  if (!window || !app.popupOnIo) return;
+  app.popupOnIo = false;
   if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
   SetMenuCheck(CMD_POPUP_ON_IO, false);
   MessageBeep(0);

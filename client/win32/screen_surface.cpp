@@ -22,7 +22,7 @@ void CALLBACK BlinkTimerProc(HWND, UINT, UINT_PTR, DWORD) {
 
 void CALLBACK FrameTimerProc(HWND, UINT, UINT_PTR, DWORD) {
   try {
-    App().surface.PaintFrame();
+    App().surface.PaintFrame(false);
   } catch (...) {
     // nothing leaves a timer procedure
   }
@@ -130,15 +130,15 @@ void Win32Surface::EndBatch(bool moreWaiting) {
     if (!frameTimer_) frameTimer_ = SetTimer(window_, kFrameTimerId, FramePacer::kIntervalMs, FrameTimerProc) != 0;
     if (frameTimer_) return;
   }
-  PaintFrame();
+  PaintFrame(!moreWaiting);
 }
 
-void Win32Surface::PaintFrame() {
+void Win32Surface::PaintFrame(bool burstEnded) {
   if (frameTimer_) {
     KillTimer(window_, kFrameTimerId);
     frameTimer_ = false;
   }
-  if (caretHideDeferred_ && !(caretWanted_ && MoveShownCaret())) HideShownCaret();
+  if (caretHideDeferred_ && !(caretWanted_ && MoveShownCaret(burstEnded))) HideShownCaret();
   caretHideDeferred_ = false;
   FlushDeferred();
   pacer_.Painted(GetTickCount());
@@ -148,31 +148,38 @@ void Win32Surface::PaintFrame() {
   }
 }
 
-// The frame of a block that moved a shown caret (every echoed key): the
-// caret is moved first, the system erasing it where it was and drawing it
-// at the cursor, and the rows are painted under it with its cell inverted
-// again as the system draws it. Two requests of the window system (each a
-// wineserver round trip under Wine) instead of five for hiding, placing
-// and showing it, and no drawing of the caret in between.
-bool Win32Surface::MoveShownCaret() {
+// The frame of a block that moved a shown caret (every echoed key). The
+// rows are painted first, and at the end of a burst handed to the screen,
+// so that an echo shows before any caret work (during a flood the system
+// hands them over often enough); then the caret is moved (the system
+// inverting its old rectangle again and drawing it at the cursor over the
+// new cells) and the old rectangle, if it was painted over, painted once
+// more.
+bool Win32Surface::MoveShownCaret(bool push) {
   if (!window_ || !hasCaret_ || !caretShown_ || !caretPlaced_) return false;
   PixelPoint at = CaretOrigin(caretRow_, caretColumn_, CellWidth(), CellHeight(), App().display.caretHeight());
   // In place, whether the caret is drawn at this moment of its blinking is
   // the system's secret: it is hidden for the painting instead.
   if (at.x == caretX_ && at.y == caretY_) return false;
-  if (!SetCaretPos(at.x, at.y)) return false;
-  caretX_ = at.x;
-  caretY_ = at.y;
-  caretWanted_ = false;
-  RECT caret = {at.x, at.y, at.x + caretWidth_, at.y + caretHeight_};
+  const RECT old = {caretX_, caretY_, caretX_ + caretWidth_, caretY_ + caretHeight_};
   auto rows = TakeStaleRows();
-  // The caret's cell is painted too when its row is, so that all of the
-  // caret is inverted again or none of it.
-  staleLeft_ = std::min(staleLeft_, caretColumn_);
-  staleRight_ = std::max(staleRight_, caretColumn_);
-  PaintStaleRows(rows, &caret);
+  PaintStaleRows(rows, nullptr);
+  if (push) PushPixels();
+  if (SetCaretPos(at.x, at.y)) {
+    caretX_ = at.x;
+    caretY_ = at.y;
+    caretWanted_ = false;
+  } else {
+    HideShownCaret();  // shown again by the frame
+  }
+  PaintStaleRows(rows, &old);
   return true;
 }
+
+// Under Wine what is drawn reaches the X server when the thread next looks
+// for messages; a wait of no time does that without taking any message
+// (elsewhere it returns at once).
+void Win32Surface::PushPixels() { MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_ALLINPUT, 0); }
 
 void Win32Surface::MarkStale(int top, int bottom, int left, int right) {
   pacer_.Note(top, bottom, App().screen.totalRows(), left, right);
@@ -197,24 +204,34 @@ std::vector<std::pair<int, int>> Win32Surface::TakeStaleRows() {
   return rows;
 }
 
-void Win32Surface::PaintStaleRows(const std::vector<std::pair<int, int>>& rows, const RECT* caret) {
-  if (rows.empty()) return;
+void Win32Surface::PaintStaleRows(const std::vector<std::pair<int, int>>& rows, const RECT* only) {
   // Whole rows under a selection's frame (redrawn over the painted cells
   // only) or in the scrollback view.
   const bool wholeRows = IsSelecting() || App().display.scrollbackView;
-  HDC dc = GetDC(window_);
-  for (const auto& [top, bottom] : rows) {
+  int left = staleLeft_, right = staleRight_;
+  HDC dc = nullptr;
+  for (auto [top, bottom] : rows) {
+    if (only) {
+      // The rectangle lies in one cell: that cell, if it was painted.
+      const int row = only->top / CellHeight(), column = only->left / CellWidth();
+      if (row < top || row > bottom || column < staleLeft_ || column > staleRight_) continue;
+      top = bottom = row;
+      left = right = column;
+    }
+    if (!dc) {
+      dc = GetDC(window_);
+      if (!dc) return;
+      if (only) IntersectClipRect(dc, only->left, only->top, only->right, only->bottom);
+    }
     if (wholeRows) {
       PaintRows(dc, 0, top, bottom);
     } else {
       DcCanvas canvas(drawer_, dc);
-      App().painter.PaintLiveRows(staleLeft_, top, bottom, canvas, staleRight_);
+      App().painter.PaintLiveRows(left, top, bottom, canvas, right);
     }
-    RECT band = {0, top * CellHeight(), App().screen.columns() * CellWidth(), (bottom + 1) * CellHeight()}, over;
-    // A caret without a bitmap inverts its rectangle.
-    if (caret && IntersectRect(&over, caret, &band))
-      PatBlt(dc, over.left, over.top, over.right - over.left, over.bottom - over.top, DSTINVERT);
   }
+  if (!dc) return;
+  if (only) SelectClipRgn(dc, nullptr);
   ReleaseDC(window_, dc);
 }
 
@@ -354,7 +371,7 @@ void Win32Surface::StartBlinkTimer() {
 void Win32Surface::BlinkTick() {
   ClientApp& app = App();
   // A frame still waiting is painted first, with its caret.
-  if (frameTimer_) PaintFrame();
+  if (frameTimer_) PaintFrame(false);
   int phase = app.blink.Advance();
   bool sawBlink = false;
   if (window_ && app.screen.IsAllocated()) {

@@ -41,8 +41,10 @@ class Win32Surface : public Surface {
   // waits is painted by a timer if none follows.
   void BeginBatch();
   void EndBatch(bool moreWaiting);
-  // A frame: the noted rows painted, then the caret shown where it was asked.
-  void PaintFrame();
+  // A frame: the noted rows painted, then the caret shown where it was
+  // asked; at the end of a burst the rows reach the screen before the caret
+  // moves.
+  void PaintFrame(bool burstEnded);
   static constexpr UINT_PTR kFrameTimerId = 92;
 
   // WM_PAINT: the update rectangle's cells, then the caret.
@@ -80,11 +82,12 @@ class Win32Surface : public Surface {
   // pixels it moves or draws over are the model's.
   void FlushDeferred();
   // The noted rows, taken (none without a window or a grid), and painted;
-  // with `caret`, its part in the painted rows is inverted again.
+  // with `only` (a rectangle inside one cell), inside it alone.
   std::vector<std::pair<int, int>> TakeStaleRows();
   int staleLeft_ = 0, staleRight_ = 0;  // the taken rows' columns to paint
-  void PaintStaleRows(const std::vector<std::pair<int, int>>& rows, const RECT* caret);
-  bool MoveShownCaret();
+  void PaintStaleRows(const std::vector<std::pair<int, int>>& rows, const RECT* only);
+  bool MoveShownCaret(bool push);
+  void PushPixels();  // hands what was drawn to the screen now
   void HideShownCaret();
   bool caretWanted_ = false;
   int caretRow_ = 0, caretColumn_ = 0;

@@ -59,6 +59,7 @@ void OnToggleCommand(HWND window, int id) {
     case CMD_RECORD_EVENTS: app.log.recordEvents = on; break;
     case CMD_MONITOR_IO: app.log.recordIO = on; break;
     case CMD_POPUP_ON_IO:
+      app.popupOnIo = on;
       if (on) ShowWindow(window, SW_MINIMIZE);
       break;
     case CMD_TRANSLATE_INTL: app.keys.useIntlKeyboard = app.config.useIntlKeyboard = on; break;

@@ -36,6 +36,14 @@ struct DirectRoute {
   HWND window = nullptr;
   WNDPROC procedure = nullptr;
   int depth = 0;  // exports running, nested through the window procedure
+  // The last window found to be the calling thread's, and the procedure it
+  // had when found to be an ANSI window. A window never changes threads and
+  // changes its character set only with a new procedure; asking costs more
+  // than the rest of a keystroke's module work under Wine, so only the
+  // procedure is looked up on each call.
+  HWND ownWindow = nullptr;
+  DWORD ownThread = 0;
+  WNDPROC ansiProcedure = nullptr;
 };
 DirectRoute g_route;
 
@@ -44,12 +52,28 @@ class DirectRouteScope {
   explicit DirectRouteScope(void* target) {
     if (g_route.depth++ > 0) return;
     HWND window = static_cast<HWND>(target);
-    if (!window || GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId() || IsWindowUnicode(window)) return;
-    g_route.procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
-    if (g_route.procedure) g_route.window = window;
+    if (!window) return;
+    DWORD thread = GetCurrentThreadId();
+    if (window != g_route.ownWindow || thread != g_route.ownThread) {
+      g_route.ansiProcedure = nullptr;
+      if (GetWindowThreadProcessId(window, nullptr) != thread) return;
+      g_route.ownWindow = window;
+      g_route.ownThread = thread;
+    }
+    auto procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
+    if (!procedure) return;
+    if (procedure != g_route.ansiProcedure) {
+      if (IsWindowUnicode(window)) return;
+      g_route.ansiProcedure = procedure;
+    }
+    g_route.window = window;
+    g_route.procedure = procedure;
   }
   ~DirectRouteScope() {
-    if (--g_route.depth == 0) g_route = {};
+    if (--g_route.depth == 0) {
+      g_route.window = nullptr;
+      g_route.procedure = nullptr;
+    }
   }
   DirectRouteScope(const DirectRouteScope&) = delete;
   DirectRouteScope& operator=(const DirectRouteScope&) = delete;
