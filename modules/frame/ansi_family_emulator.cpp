@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string>
 
-#include "text_util.h"
 
 namespace korvane {
 
@@ -116,7 +116,7 @@ void AnsiFamilyEmulator::DeviceStatus() {
       uint32_t cursor = Query(QUERY_CURSOR);
       int32_t row = High(cursor), column = Low(cursor);
       if (originMode_) row -= Low(Query(QUERY_REGION));
-      Answer(Format("\x1b[%d;%dR", std::max(row, 0) + 1, column + 1));
+      Answer("\x1b[" + std::to_string(std::max(row, 0) + 1) + ';' + std::to_string(column + 1) + 'R');
       break;
     }
     default: Unrecognised(); break;

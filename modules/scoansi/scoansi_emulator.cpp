@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "text_util.h"
 
 namespace korvane {
 
@@ -194,7 +193,8 @@ void ScoAnsiEmulator::GraphicsBackground() { SetPairColour(graphics_, false, Map
 // ESC [ = n M: the pair's palette numbers, foreground first.
 void ScoAnsiEmulator::ColourReport() {
   const ColourPair& pair = Parameter(0) == 1 ? reverse_ : Parameter(0) == 2 ? graphics_ : normal_;
-  std::string report = Format("%d %d\n", pair.foreground, pair.background);
+  // Built without the formatter: an answer is on the host's wait.
+  std::string report = std::to_string(pair.foreground) + ' ' + std::to_string(pair.background) + '\n';
   Send(WUM_SENDDATA, reinterpret_cast<uintptr_t>(report.data()), static_cast<intptr_t>(report.size()));
 }
 
