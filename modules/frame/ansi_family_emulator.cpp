@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <string>
 
-
 namespace korvane {
 
 uintptr_t AnsiFamilyEmulator::Pack(int32_t low, int32_t high) {

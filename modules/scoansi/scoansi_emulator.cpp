@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <string>
 
-
 namespace korvane {
 
 const ModuleDefaults kScoAnsiDefaults = {"scoansi", "ansi", {25, 80, false}};
