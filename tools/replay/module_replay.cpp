@@ -17,15 +17,15 @@ namespace {
 template <class Module>
 class ModuleReplay : public Emulator {
  public:
-  ModuleReplay(const DisplayLink& link, bool hostCompatibility) {
+  // `name`: the type's default name, whose settings key holds the switch.
+  ModuleReplay(const DisplayLink& link, const char* name, bool hostCompatibility) {
     module_.frame.link = link;
-    if (hostCompatibility) store_.WriteTextCreatingKey(std::string("Terms\\") + DefaultName(), kHostCompatibilityValue, "Y");
+    if (hostCompatibility) store_.WriteTextCreatingKey(std::string("Terms\\") + name, kHostCompatibilityValue, "Y");
     TermInfo info = {};
     info.flags = TERMINFO_LOG_UNRECOGNISED;
     module_.frame.Init(nullptr, &info, nullptr);
     module_.frame.Init(link.target, nullptr, nullptr);
   }
-  static const char* DefaultName();
   void Submit(const unsigned char* bytes, int count) override {
     if (count > 0) module_.frame.Submit(bytes, static_cast<size_t>(count));
   }
@@ -36,50 +36,36 @@ class ModuleReplay : public Emulator {
   Module module_{store_, printer_};
 };
 
+template <class Module>
+std::unique_ptr<Emulator> Replay(const DisplayLink& link, const ModuleDefaults& defaults, bool hostCompatibility) {
+  return std::make_unique<ModuleReplay<Module>>(link, defaults.name, hostCompatibility);
+}
+
 }  // namespace
 
-template <>
-const char* ModuleReplay<Vt100Module>::DefaultName() {
-  return kVt100Defaults.name;
-}
 std::unique_ptr<Emulator> MakeVt100Emulator(const DisplayLink& link) {
-  return std::make_unique<ModuleReplay<Vt100Module>>(link, false);
+  return Replay<Vt100Module>(link, kVt100Defaults, false);
 }
 std::unique_ptr<Emulator> MakeVt100HostEmulator(const DisplayLink& link) {
-  return std::make_unique<ModuleReplay<Vt100Module>>(link, true);
-}
-
-template <>
-const char* ModuleReplay<AnsiModule>::DefaultName() {
-  return kAnsiDefaults.name;
+  return Replay<Vt100Module>(link, kVt100Defaults, true);
 }
 std::unique_ptr<Emulator> MakeAnsiEmulator(const DisplayLink& link) {
-  return std::make_unique<ModuleReplay<AnsiModule>>(link, false);
+  return Replay<AnsiModule>(link, kAnsiDefaults, false);
 }
 std::unique_ptr<Emulator> MakeAnsiHostEmulator(const DisplayLink& link) {
-  return std::make_unique<ModuleReplay<AnsiModule>>(link, true);
-}
-
-template <>
-const char* ModuleReplay<ScoAnsiModule>::DefaultName() {
-  return kScoAnsiDefaults.name;
+  return Replay<AnsiModule>(link, kAnsiDefaults, true);
 }
 std::unique_ptr<Emulator> MakeScoAnsiEmulator(const DisplayLink& link) {
-  return std::make_unique<ModuleReplay<ScoAnsiModule>>(link, false);
+  return Replay<ScoAnsiModule>(link, kScoAnsiDefaults, false);
 }
 std::unique_ptr<Emulator> MakeScoAnsiHostEmulator(const DisplayLink& link) {
-  return std::make_unique<ModuleReplay<ScoAnsiModule>>(link, true);
-}
-
-template <>
-const char* ModuleReplay<Wyse60Module>::DefaultName() {
-  return kWyse60Defaults.name;
+  return Replay<ScoAnsiModule>(link, kScoAnsiDefaults, true);
 }
 std::unique_ptr<Emulator> MakeWyse60Emulator(const DisplayLink& link) {
-  return std::make_unique<ModuleReplay<Wyse60Module>>(link, false);
+  return Replay<Wyse60Module>(link, kWyse60Defaults, false);
 }
 std::unique_ptr<Emulator> MakeWyse60HostEmulator(const DisplayLink& link) {
-  return std::make_unique<ModuleReplay<Wyse60Module>>(link, true);
+  return Replay<Wyse60Module>(link, kWyse60Defaults, true);
 }
 
 }  // namespace korvane
